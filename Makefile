@@ -1,0 +1,39 @@
+# Top-level commands over CMake. `make run` installs what is missing, builds and starts
+# Tabrino; `make test` installs what is missing, builds and runs every test with CTest.
+BUILD ?= build
+JOBS ?= 2
+DEPS = cmake g++ make qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6svg6 \
+       xvfb xauth xdotool
+SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build run test bench fuzz clean
+
+deps:
+	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing: $$missing"; \
+	    $(SUDO) apt-get update -q && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/src/tabrino
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	$(BUILD)/bench/tabrino-bench
+
+fuzz:
+	$(MAKE) -C . deps DEPS="clang libclang-rt-14-dev cmake qt6-base-dev"
+	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DTABRINO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD)-fuzz -j$(JOBS)
+	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-fuzz

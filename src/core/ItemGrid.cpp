@@ -1,0 +1,157 @@
+#include "ItemGrid.h"
+
+#include "TextBytes.h"
+
+
+ItemGrid::ItemGrid(QObject *parent) : QAbstractTableModel(parent)
+{
+    m_rows.append(Row{});
+    m_colours.append(std::array<quint32, ItemColumnCount>{});
+}
+
+QByteArray ItemGrid::text(int row, int col) const
+{
+    if (!isColumn(col))
+        return QByteArray();
+    if (row == 0)
+        return ItemColumnCaption(col).toLatin1();
+    if (!isItemRow(row))
+        return QByteArray();
+    return m_rows.at(row - 1)[col];
+}
+
+void ItemGrid::setText(int row, int col, const QByteArray &text)
+{
+    if (!isItemRow(row) || !isColumn(col))
+        return;
+    m_rows[row - 1][col] = text;
+    const QModelIndex cell = index(row - 1, col);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+ItemGrid::Row ItemGrid::rowCells(int row) const
+{
+    return isItemRow(row) ? m_rows.at(row - 1) : Row{};
+}
+
+void ItemGrid::addRow(int index, const QByteArray &firstCell)
+{
+    index = qBound(1, index, rows());
+    Row row{};
+    row[ColType] = firstCell;
+    beginInsertRows(QModelIndex(), index - 1, index - 1);
+    m_rows.insert(index - 1, row);
+    m_colours.insert(index - 1, std::array<quint32, ItemColumnCount>{});
+    endInsertRows();
+}
+
+void ItemGrid::removeRow(int index)
+{
+    if (!isItemRow(index))
+        return;
+    beginRemoveRows(QModelIndex(), index - 1, index - 1);
+    m_rows.removeAt(index - 1);
+    m_colours.removeAt(index - 1);
+    endRemoveRows();
+    clampCurrent();
+}
+
+void ItemGrid::moveRow(int from, int to)
+{
+    if (!isItemRow(from) || !isItemRow(to) || from == to)
+        return;
+    // Qt's move destination is the row before which the moved row lands.
+    const int destination = to > from ? to : to - 1;
+    beginMoveRows(QModelIndex(), from - 1, from - 1, QModelIndex(), destination);
+    m_rows.move(from - 1, to - 1);
+    m_colours.move(from - 1, to - 1);
+    endMoveRows();
+}
+
+void ItemGrid::clearItems()
+{
+    beginResetModel();
+    m_rows = {Row{}};
+    m_colours = {std::array<quint32, ItemColumnCount>{}};
+    endResetModel();
+    setCurrentCell(1, 1);
+}
+
+void ItemGrid::setCurrentCell(int row, int col)
+{
+    row = qBound(1, row, rows() - 1);
+    col = qBound(0, col, ItemColumnCount - 1);
+    if (row == m_currentRow && col == m_currentCol)
+        return;
+    m_currentRow = row;
+    m_currentCol = col;
+    emit currentCellChanged(row, col);
+}
+
+void ItemGrid::clampCurrent()
+{
+    if (m_currentRow > rows() - 1) {
+        m_currentRow = rows() - 1;
+        emit currentCellChanged(m_currentRow, m_currentCol);
+    }
+}
+
+quint32 ItemGrid::cellColour(int row, int col) const
+{
+    if (!isItemRow(row) || !isColumn(col))
+        return 0;
+    return m_colours.at(row - 1)[col];
+}
+
+void ItemGrid::setCellColour(int row, int col, quint32 colour)
+{
+    if (!isItemRow(row) || !isColumn(col))
+        return;
+    m_colours[row - 1][col] = colour;
+    const QModelIndex cell = index(row - 1, col);
+    emit dataChanged(cell, cell, {ColourRole});
+}
+
+int ItemGrid::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ItemGrid::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ItemColumnCount;
+}
+
+QVariant ItemGrid::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const int row = index.row() + 1;
+    switch (role) {
+    case Qt::DisplayRole:
+        return bytesToText(text(row, index.column()));
+    case ColourRole:
+        return cellColour(row, index.column());
+    default:
+        return QVariant();
+    }
+}
+
+QVariant ItemGrid::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal)
+        return ItemColumnCaption(section);
+    return QString::number(section + 1);
+}
+
+Qt::ItemFlags ItemGrid::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    // The Type column is fixed: it is drawn but never becomes the current cell.
+    if (index.column() == ColType)
+        return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
