@@ -21,7 +21,7 @@ build: deps
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
-	$(BUILD)/src/tabrino
+	$(BUILD)/bin/tabrino
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

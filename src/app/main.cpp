@@ -1,11 +1,20 @@
-#include "app/MainWindow.h"
+// tabrino: the web form designer.
+#include "app/StartupOptions.h"
+#include "app/frmDesign.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    MainWindow window;
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Tabrino"));
+    QApplication::setOrganizationName(QStringLiteral("Tabrino"));
+    StartupOptions options;
+    options.arguments = QApplication::arguments().mid(1);
+    options.startFolder = QDir::currentPath();
+    frmDesign frame;
+    frame.MDIForm_Load(options);
+    frame.show();
     return app.exec();
 }

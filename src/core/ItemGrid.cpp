@@ -83,9 +83,11 @@ void ItemGrid::setCurrentCell(int row, int col)
     col = qBound(0, col, ItemColumnCount - 1);
     if (row == m_currentRow && col == m_currentCol)
         return;
+    emit aboutToLeaveCell(m_currentRow, m_currentCol);
     m_currentRow = row;
     m_currentCol = col;
     emit currentCellChanged(row, col);
+    emit enteredCell(row, col);
 }
 
 void ItemGrid::clampCurrent()

@@ -58,6 +58,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 signals:
+    // A change of the current cell through setCurrentCell raises aboutToLeaveCell while
+    // the old cell is still current, then enteredCell with the new one current.
+    void aboutToLeaveCell(int row, int col);
+    void enteredCell(int row, int col);
+    // Any change of the current cell, also when a removed row moves it; views follow it.
     void currentCellChanged(int row, int col);
 
 private:

@@ -5,14 +5,67 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtAlgorithms>
 #include <algorithm>
-#include <functional>
+#include <cstdint>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 char asciiLower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+std::uintptr_t address(const char *p)
+{
+    return reinterpret_cast<std::uintptr_t>(p);
+}
+
+// The first place in [begin, end) where `needle` (lower case, not empty) occurs, ignoring
+// ASCII case; `end` when it does not. Sixteen places are tested at a time on their first
+// and last byte; setting the 0x20 bit of both sides lets every real match through, and
+// each candidate is then compared in full.
+const char *findFolded(const char *begin, const char *end, const QByteArray &needle)
+{
+    const qsizetype m = needle.size();
+    if (end - begin < m)
+        return end;
+    const char *lastStart = end - m;
+    const auto matchesAt = [&needle, m](const char *p) {
+        for (qsizetype j = 0; j < m; ++j) {
+            if (asciiLower(p[j]) != needle[j])
+                return false;
+        }
+        return true;
+    };
+    const char *p = begin;
+#ifdef __SSE2__
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    const __m128i first = _mm_set1_epi8(char(needle[0] | 0x20));
+    const __m128i last = _mm_set1_epi8(char(needle[m - 1] | 0x20));
+    for (; lastStart - p >= 15; p += 16) {
+        const __m128i a =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)), caseBit);
+        const __m128i b =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + m - 1)), caseBit);
+        unsigned mask = unsigned(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        while (mask != 0) {
+            const char *candidate = p + qCountTrailingZeroBits(mask);
+            if (matchesAt(candidate))
+                return candidate;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; p <= lastStart; ++p) {
+        if (asciiLower(*p) == needle[0] && matchesAt(p))
+            return p;
+    }
+    return end;
 }
 
 std::string failureText(const QString &what, const QString &file, const QString &reason)
@@ -30,7 +83,9 @@ const QByteArray &TextFile::at(qint32 index) const
 
 void TextFile::moveGapTo(size_t index)
 {
-    if (index < m_gapStart) {
+    if (gapSize() == 0) {
+        m_gapStart = m_gapEnd = index;
+    } else if (index < m_gapStart) {
         const size_t count = m_gapStart - index;
         std::move_backward(m_lines.begin() + index, m_lines.begin() + m_gapStart,
                            m_lines.begin() + m_gapEnd);
@@ -49,12 +104,51 @@ void TextFile::ensureGap()
 {
     if (gapSize() > 0)
         return;
-    // Double the capacity; the gap sits at m_gapStart, the lines after it move up.
+    // Grow by a quarter, so that inserts stay O(1) each on average without making room
+    // for a whole second page when a few hundred lines go into a large one. The gap sits
+    // at m_gapStart; the lines after it move up.
     const size_t oldSize = m_lines.size();
-    const size_t grow = std::max<size_t>(64, oldSize);
+    const size_t grow = std::max<size_t>(1024, oldSize / 4);
     m_lines.resize(oldSize + grow);
     std::move_backward(m_lines.begin() + m_gapEnd, m_lines.begin() + oldSize, m_lines.end());
     m_gapEnd += grow;
+}
+
+bool TextFile::inContent(const QByteArray &line) const
+{
+    if (m_content.isEmpty())
+        return false;
+    const std::uintptr_t begin = address(line.constData());
+    return begin >= address(m_content.constData()) &&
+           begin + std::uintptr_t(line.size()) <= address(m_content.constData() + m_content.size());
+}
+
+// True when `next` is the line that follows `line` in the loaded bytes, with nothing but
+// its one or two line-end bytes between them.
+bool TextFile::followsInContent(const QByteArray &line, const QByteArray &next) const
+{
+    if (!inContent(next))
+        return false;
+    const char *lineEnd = line.constData() + line.size();
+    const std::uintptr_t gap = address(next.constData()) - address(lineEnd);
+    if (gap < 1 || gap > 2)
+        return false;
+    for (const char *p = lineEnd; p < next.constData(); ++p) {
+        if (*p != '\r' && *p != '\n')
+            return false;
+    }
+    return true;
+}
+
+// True when `line` lies in the loaded bytes and is followed there by CR LF, so that the
+// line and its line end can be written straight from them.
+bool TextFile::endsWithCrLfInContent(const QByteArray &line) const
+{
+    if (!inContent(line))
+        return false;
+    const char *end = line.constData() + line.size();
+    return m_content.constData() + m_content.size() - end >= 2 && end[0] == '\r' &&
+           end[1] == '\n';
 }
 
 void TextFile::clearLines()
@@ -85,26 +179,22 @@ void TextFile::Load(const QString &infile)
     ErrorMsg.clear();
 
     // A missing file counts as an empty one and is not created.
-    if (!QFileInfo::exists(infile) || QFileInfo(infile).size() == 0) {
+    const QFileInfo info(infile);
+    if (!info.exists() || info.size() == 0) {
         ErrorNum = ErrLoadNothing;
         ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
         return;
     }
     QFile file(infile);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw TextFileError(failureText(QStringLiteral("Unable to open"), infile, file.errorString()));
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TextFileError(failureText(QStringLiteral("Unable to read"), infile, file.errorString()));
+    readContent(file, infile);
     file.close();
-    if (content.isEmpty()) {
+    if (m_content.isEmpty()) { // emptied since it was looked at
         ErrorNum = ErrLoadNothing;
         ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
         return;
     }
-
-    clearLines();
-    m_content = std::move(content);
 
     m_lines.reserve(size_t(m_content.size() / 40 + 16));
     forEachLine(m_content.constData(), m_content.constData() + m_content.size(),
@@ -113,6 +203,40 @@ void TextFile::Load(const QString &infile)
                     return true;
                 });
     m_gapStart = m_gapEnd = m_lines.size();
+}
+
+// Replaces the lines by nothing and m_content by the bytes of `file`. The memory of the
+// previous content is read into again when it is large enough and not far too large, so
+// that loading a large page again does not pay for fresh memory each time. A failure
+// leaves the buffer empty.
+void TextFile::readContent(QFile &file, const QString &infile)
+{
+    m_lines.clear();
+    m_gapStart = m_gapEnd = 0;
+    const qint64 size = file.size();
+    if (m_content.isDetached() && m_content.capacity() >= size &&
+        m_content.capacity() <= 2 * size + ChunkSize) {
+        m_content.resize(size);
+    } else {
+        m_content = QByteArray(); // frees the old memory first
+        m_content = QByteArray(size, Qt::Uninitialized);
+    }
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(m_content.data() + got, size - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    if (file.error() == QFileDevice::NoError) {
+        m_content.resize(got);
+        if (got == size)
+            m_content += file.readAll(); // whatever was added since the size was taken
+    }
+    if (file.error() != QFileDevice::NoError) {
+        clearLines();
+        throw TextFileError(failureText(QStringLiteral("Unable to read"), infile, file.errorString()));
+    }
 }
 
 void TextFile::Save(const QString &outfile)
@@ -133,19 +257,53 @@ void TextFile::Save(const QString &outfile)
     QSaveFile file(outfile);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
+        // Lines go through a write buffer flushed at ChunkSize; a long run of loaded lines
+        // that still sit in order, each followed by CR LF, is written straight from the
+        // loaded bytes instead (the same bytes, without copying them first).
         QByteArray buffer;
         buffer.reserve(ChunkSize * 2);
+        const auto flush = [&] {
+            if (ok && !buffer.isEmpty())
+                ok = file.write(buffer) == buffer.size();
+            buffer.resize(0);
+        };
+        const char *runBegin = nullptr;
+        const char *runEnd = nullptr;
+        const auto closeRun = [&] {
+            if (!runBegin)
+                return;
+            const qsizetype runSize = runEnd - runBegin;
+            if (runSize < ChunkSize) {
+                buffer.append(runBegin, runSize);
+                if (buffer.size() >= ChunkSize)
+                    flush();
+            } else {
+                flush();
+                ok = ok && file.write(runBegin, runSize) == runSize;
+            }
+            runBegin = nullptr;
+        };
         const qint32 count = LineCount();
         for (qint32 i = 0; ok && i < count; ++i) {
-            buffer.append(at(i));
-            buffer.append("\r\n", 2);
-            if (buffer.size() >= ChunkSize) {
-                ok = file.write(buffer) == buffer.size();
-                buffer.resize(0);
+            const QByteArray &line = at(i);
+            if (endsWithCrLfInContent(line)) {
+                if (runBegin && line.constData() == runEnd) {
+                    runEnd += line.size() + 2;
+                    continue;
+                }
+                closeRun();
+                runBegin = line.constData();
+                runEnd = runBegin + line.size() + 2;
+                continue;
             }
+            closeRun();
+            buffer.append(line);
+            buffer.append("\r\n", 2);
+            if (buffer.size() >= ChunkSize)
+                flush();
         }
-        if (ok && !buffer.isEmpty())
-            ok = file.write(buffer) == buffer.size();
+        closeRun();
+        flush();
         ok = ok && file.commit();
     }
     if (!ok) {
@@ -177,24 +335,37 @@ qint32 TextFile::FindFirst(const QByteArray &search) const
 {
     QByteArray needle = search;
     std::transform(needle.begin(), needle.end(), needle.begin(), asciiLower);
-    const auto equal = [](char a, char b) { return asciiLower(a) == b; };
     const qint32 count = LineCount();
     if (needle.isEmpty())
         return count > 0 ? 1 : 0;
-    // The needle is already lower case; hashing the lowered byte lets Horspool skip
-    // ahead on mixed-case text.
-    struct LowerHash
-    {
-        size_t operator()(char c) const { return std::hash<char>()(asciiLower(c)); }
-    };
-    const std::boyer_moore_horspool_searcher searcher(needle.cbegin(), needle.cend(),
-                                                      LowerHash(), equal);
-    for (qint32 i = 0; i < count; ++i) {
-        const QByteArray &line = at(i);
-        if (line.size() < needle.size())
-            continue;
-        if (std::search(line.cbegin(), line.cend(), searcher) != line.cend())
-            return i + 1;
+    // Loaded lines that still follow each other in the loaded bytes are searched as one
+    // stretch: with no line end in the needle, a hit cannot reach across two lines.
+    const bool stretches = !needle.contains('\r') && !needle.contains('\n');
+    constexpr qint32 MaxStretchLines = 4096; // so that an early hit is found early
+    for (qint32 first = 0; first < count;) {
+        qint32 last = first;
+        if (stretches && inContent(at(first))) {
+            while (last + 1 < count && last - first < MaxStretchLines &&
+                   followsInContent(at(last), at(last + 1)))
+                ++last;
+        }
+        const char *begin = at(first).constData();
+        const char *end = at(last).constData() + at(last).size();
+        const char *hit = findFolded(begin, end, needle);
+        if (hit != end) {
+            // The line holding the hit is the last one that starts at or before it.
+            qint32 low = first;
+            qint32 high = last;
+            while (low < high) {
+                const qint32 mid = low + (high - low + 1) / 2;
+                if (address(at(mid).constData()) <= address(hit))
+                    low = mid;
+                else
+                    high = mid - 1;
+            }
+            return low + 1;
+        }
+        first = last + 1;
     }
     return 0;
 }

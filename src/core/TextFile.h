@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
+class QFile;
+
 // Raised for misuse (a line number outside the buffer) and for a file that exists but
 // cannot be opened; the expected problems of Load and Save are reported through
 // ErrorNum and ErrorMsg instead.
@@ -63,9 +65,15 @@ public:
 
 private:
     // The lines live in a gap buffer, so that consecutive insertions at an advancing
-    // position cost O(1) each. Lines read by Load point into m_content without copying.
+    // position cost O(1) each. Lines read by Load point into m_content without copying;
+    // runs of such lines that still follow each other there are searched and written as
+    // one stretch of bytes, which keeps a large page as fast to merge as to copy.
     size_t gapSize() const { return m_gapEnd - m_gapStart; }
     const QByteArray &at(qint32 index) const; // index from 0
+    bool inContent(const QByteArray &line) const;
+    bool followsInContent(const QByteArray &line, const QByteArray &next) const;
+    bool endsWithCrLfInContent(const QByteArray &line) const;
+    void readContent(QFile &file, const QString &infile);
     void moveGapTo(size_t index);
     void ensureGap();
     void clearLines();

@@ -1,0 +1,170 @@
+#include "Prompter.h"
+
+#include "AppInfo.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QQueue>
+
+namespace {
+
+QQueue<QVariant> &answers()
+{
+    static QQueue<QVariant> queue;
+    return queue;
+}
+
+QList<Prompter::Shown> &shownLog()
+{
+    static QList<Prompter::Shown> log;
+    return log;
+}
+
+QWidget *dialogParent(QWidget *parent)
+{
+    return parent ? parent : QApplication::activeWindow();
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Message texts carry CR LF between lines; a message box wants LF.
+QString displayText(QString text)
+{
+    return text.replace(CrLf, QStringLiteral("\n"));
+}
+
+QString fileDialog(QFileDialog::AcceptMode mode, const QString &title, const QString &initial,
+                   const QString &filter, bool mustExist, bool confirmOverwrite, QWidget *parent)
+{
+    if (!answers().isEmpty())
+        return answers().dequeue().toString();
+    QFileDialog dialog(dialogParent(parent), title, QString(), Prompter::qtFilter(filter));
+    dialog.setObjectName(QStringLiteral("cmdForm"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    if (!initial.isEmpty())
+        dialog.selectFile(initial);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QMessageBox::StandardButton Prompter::message(MessageIcon icon, const QString &text,
+                                              QMessageBox::StandardButtons buttons,
+                                              QWidget *parent, const QString &title)
+{
+    const QString caption = title.isEmpty() ? AppInfo::Title : title;
+    shownLog().append({icon, text, caption});
+    if (!answers().isEmpty())
+        return QMessageBox::StandardButton(answers().dequeue().toInt());
+    QMessageBox box(boxIcon(icon), caption, displayText(text), buttons,
+                    dialogParent(parent));
+    box.setObjectName(QStringLiteral("messageBox"));
+    return QMessageBox::StandardButton(box.exec());
+}
+
+void Prompter::show(const Outcome &outcome, QWidget *parent)
+{
+    if (!outcome.message.isEmpty())
+        message(outcome.icon, outcome.message, QMessageBox::Ok, parent);
+}
+
+QString Prompter::input(const QString &title, const QString &prompt, const QString &initial,
+                        QWidget *parent)
+{
+    shownLog().append({MessageIcon::None, prompt, title});
+    if (!answers().isEmpty())
+        return answers().dequeue().toString();
+    QInputDialog dialog(dialogParent(parent));
+    dialog.setObjectName(QStringLiteral("inputBox"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+QString Prompter::openFile(const QString &title, const QString &initial, const QString &filter,
+                           QWidget *parent)
+{
+    return fileDialog(QFileDialog::AcceptOpen, title, initial, filter, true, false, parent);
+}
+
+QString Prompter::saveFile(const QString &title, const QString &initial, const QString &filter,
+                           bool confirmOverwrite, QWidget *parent)
+{
+    return fileDialog(QFileDialog::AcceptSave, title, initial, filter, false, confirmOverwrite,
+                      parent);
+}
+
+QColor Prompter::colour(QWidget *parent)
+{
+    if (!answers().isEmpty())
+        return answers().dequeue().value<QColor>();
+    QColorDialog dialog(dialogParent(parent));
+    dialog.setObjectName(QStringLiteral("colourDialog"));
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return QColor();
+    return dialog.selectedColor();
+}
+
+void Prompter::queueAnswer(const QVariant &answer)
+{
+    answers().enqueue(answer);
+}
+
+void Prompter::clearAnswers()
+{
+    answers().clear();
+}
+
+int Prompter::pendingAnswers()
+{
+    return int(answers().size());
+}
+
+const QList<Prompter::Shown> &Prompter::shown()
+{
+    return shownLog();
+}
+
+void Prompter::clearShown()
+{
+    shownLog().clear();
+}
+
+QString Prompter::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i);
+        const int paren = description.indexOf(QLatin1Char('('));
+        if (paren >= 0)
+            description = description.left(paren).trimmed();
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // "*.*" means every file, with or without a dot in its name.
+        patterns.replace(QLatin1String("*.*"), QLatin1String("*"));
+        filters << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,7 @@
+#include "ViewState.h"
+
+ViewState &ViewState::instance()
+{
+    static ViewState state;
+    return state;
+}

@@ -1,0 +1,306 @@
+#include "frmDesign.h"
+
+#include "AppInfo.h"
+#include "FormSlots.h"
+#include "SettingsStore.h"
+#include "app/HelpWindow.h"
+#include "app/Prompter.h"
+#include "app/ViewState.h"
+#include "app/frmStartup.h"
+#include "document/DocumentLifecycle.h"
+#include "document/frmWebForm.h"
+#include "wizard/frmWizard.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QToolBar>
+
+namespace {
+frmDesign *g_mainFrame = nullptr;
+}
+
+frmDesign::frmDesign(QWidget *parent) : QMainWindow(parent)
+{
+    g_mainFrame = this;
+    setObjectName(QStringLiteral("frmDesign"));
+    setWindowTitle(AppInfo::Title);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tabrino.svg")));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmDesign::updateMenuBar);
+    buildToolbar();
+    buildMenuBar();
+    resize(1024, 720);
+}
+
+frmDesign::~frmDesign()
+{
+    if (g_mainFrame == this)
+        g_mainFrame = nullptr;
+}
+
+frmDesign *frmDesign::MainFrame()
+{
+    return g_mainFrame;
+}
+
+QAction *frmDesign::frameAction(QMenu *menu, const char *name, const QString &caption,
+                                const QKeySequence &shortcut)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
+}
+
+void frmDesign::buildMenuBar()
+{
+    m_ownMenuBar = new QMenuBar;
+    m_ownMenuBar->setObjectName(QStringLiteral("frameMenuBar"));
+    QMenu *file = m_ownMenuBar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    connect(frameAction(file, "mnuFileNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N"))),
+            &QAction::triggered, this, &frmDesign::mnuFileNew_Click);
+    connect(frameAction(file, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O"))),
+            &QAction::triggered, this, &frmDesign::mnuFileOpen_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator"));
+    connect(frameAction(file, "mnuFileSelectPos", QStringLiteral("Select Form Position...")),
+            &QAction::triggered, this, &frmDesign::mnuFileSelectPos_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator2"));
+    connect(frameAction(file, "mnuFileWizard", QStringLiteral("&Quick Start Wizard...")),
+            &QAction::triggered, this, &frmDesign::mnuFileWizard_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator3"));
+    connect(frameAction(file, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this,
+            &frmDesign::mnuFileExit_Click);
+    m_recentSeparator = file->addSeparator();
+    m_recentSeparator->setObjectName(QStringLiteral("mnuRecentFileSeparator"));
+    m_recentSeparator->setVisible(false);
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "mnuRecentFile" + QByteArray::number(i);
+        QAction *action = frameAction(file, name.constData(),
+                                      QStringLiteral("RecentFile") + QString::number(i + 1));
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, [this, i] { mnuRecentFile_Click(i); });
+        m_recentFiles << action;
+    }
+
+    QMenu *view = m_ownMenuBar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    connect(view, &QMenu::aboutToShow, this, &frmDesign::mnuView_Click);
+    m_viewToolbar = frameAction(view, "mnuViewToolbar", QStringLiteral("&Toolbar"));
+    m_viewToolbar->setCheckable(true);
+    connect(m_viewToolbar, &QAction::triggered, this, &frmDesign::mnuViewToolbar_Click);
+
+    QMenu *help = m_ownMenuBar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(frameAction(help, "mnuHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &frmDesign::mnuHelpContents_Click);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSeparator"));
+    connect(frameAction(help, "mnuHelpAbout", QStringLiteral("&About...")), &QAction::triggered,
+            this, &frmDesign::mnuHelpAbout_Click);
+
+    // The menu bars take turns in one place: the frame's own, or the active document's.
+    m_menuStack = new QStackedWidget(this);
+    m_menuStack->setObjectName(QStringLiteral("menuStack"));
+    m_menuStack->addWidget(m_ownMenuBar);
+    setMenuWidget(m_menuStack);
+}
+
+void frmDesign::MDIForm_Load(const StartupOptions &options)
+{
+    auto *startup = new frmStartup;
+    startup->setAttribute(Qt::WA_DeleteOnClose);
+    startup->show();
+    startup->repaint();
+    setWindowTitle(AppInfo::Title);
+    ViewState &view = ViewState::instance();
+    view.AutoCellSizing = true;
+    view.InternalViewer = true;
+    view.HighlightColour = SettingsStore::highlightColour();
+    Slots().reset();
+    waitForStartupScreen(startup, options.splashMilliseconds);
+    const QString file = options.commandLinePath();
+    if (!file.isEmpty())
+        LoadWebFormFile(file);
+    if (!Slots().AnyFormOpen() && SettingsStore::displayWizard())
+        frmWizard::ShowWizard(this);
+    if (!Slots().AnyFormOpen())
+        NewWebForm();
+}
+
+void frmDesign::waitForStartupScreen(frmStartup *startup, int milliseconds)
+{
+    // The screen closes itself by its timer; events are dispatched meanwhile.
+    QEventLoop wait;
+    connect(startup, &QObject::destroyed, &wait, &QEventLoop::quit);
+    startup->startTimer(milliseconds);
+    wait.exec();
+}
+
+frmWebForm *frmDesign::activeForm() const
+{
+    QMdiSubWindow *sub = m_mdiArea->currentSubWindow();
+    if (!sub) {
+        const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (!windows.isEmpty())
+            sub = windows.last();
+    }
+    return sub ? qobject_cast<frmWebForm *>(sub->widget()) : nullptr;
+}
+
+void frmDesign::addFormWindow(frmWebForm *form, bool maximized)
+{
+    QMdiSubWindow *sub = m_mdiArea->addSubWindow(form);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The window's system menu binds Ctrl+F4 and Ctrl+F6, which the Insert menu needs.
+    for (QAction *action : sub->systemMenu()->actions())
+        action->setShortcut(QKeySequence());
+    m_menuStack->addWidget(form->menuBar());
+    if (maximized)
+        sub->showMaximized();
+    else
+        sub->show();
+}
+
+void frmDesign::activateFormWindow(frmWebForm *form)
+{
+    if (QMdiSubWindow *sub = form->subWindow())
+        m_mdiArea->setActiveSubWindow(sub);
+    showMenuBarOf(form);
+}
+
+void frmDesign::updateMenuBar()
+{
+    showMenuBarOf(activeForm());
+}
+
+void frmDesign::showMenuBarOf(frmWebForm *form)
+{
+    if (form && form->menuBar() && m_menuStack->indexOf(form->menuBar()) >= 0)
+        m_menuStack->setCurrentWidget(form->menuBar());
+    else
+        m_menuStack->setCurrentWidget(m_ownMenuBar);
+}
+
+void frmDesign::arrangeIcons()
+{
+    // Minimised windows line up along the bottom edge of the MDI area, left to right.
+    int x = 0;
+    for (QMdiSubWindow *sub : m_mdiArea->subWindowList()) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > m_mdiArea->viewport()->width())
+            x = 0;
+        sub->move(x, m_mdiArea->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+QStringList frmDesign::recentFileCaptions() const
+{
+    QStringList captions;
+    for (const QAction *action : m_recentFiles)
+        captions << action->text();
+    return captions;
+}
+
+void frmDesign::setRecentFiles(const QStringList &paths)
+{
+    if (!paths.isEmpty())
+        m_recentSeparator->setVisible(true);
+    for (int i = 0; i < paths.size() && i < m_recentFiles.size(); ++i) {
+        m_recentFiles[i]->setText(paths.at(i));
+        m_recentFiles[i]->setVisible(true);
+    }
+}
+
+void frmDesign::closeEvent(QCloseEvent *event)
+{
+    if (!m_exiting) {
+        // Every changed document is asked first; one refusal keeps everything open.
+        const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+        for (QMdiSubWindow *sub : windows) {
+            auto *form = qobject_cast<frmWebForm *>(sub->widget());
+            if (form && !form->QueryUnload()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    m_closingAgreed = true;
+    m_mdiArea->closeAllSubWindows();
+    HelpWindow::CloseHelp();
+    event->accept();
+}
+
+void frmDesign::ShowAboutBox()
+{
+    Prompter::message(MessageIcon::Information,
+                      AppInfo::Title + QStringLiteral(" version ") + AppInfo::versionText() + CrLf +
+                          CrLf +
+                          QStringLiteral("A designer for HTML forms: build a form item by item, "
+                                         "preview it, and write it into a web page."),
+                      QMessageBox::Ok, nullptr,
+                      QStringLiteral("About ") + AppInfo::Title + QStringLiteral(" version ") +
+                          AppInfo::versionText());
+}
+
+void frmDesign::mnuFileNew_Click()
+{
+    NewWebForm();
+}
+
+void frmDesign::mnuFileOpen_Click()
+{
+    OpenWebForm();
+}
+
+void frmDesign::mnuFileSelectPos_Click()
+{
+    SelectPositionFile(QString());
+}
+
+void frmDesign::mnuFileWizard_Click()
+{
+    frmWizard::ShowWizard(this);
+}
+
+void frmDesign::mnuFileExit_Click()
+{
+    // No document is open while this menu is shown: end at once.
+    m_exiting = true;
+    close();
+}
+
+void frmDesign::mnuRecentFile_Click(int index)
+{
+    if (index >= 0 && index < m_recentFiles.size())
+        LoadWebFormFile(m_recentFiles.at(index)->text());
+}
+
+void frmDesign::mnuView_Click()
+{
+    m_viewToolbar->setChecked(isToolbarVisible());
+}
+
+void frmDesign::mnuViewToolbar_Click()
+{
+    m_toolbar->setVisible(!isToolbarVisible());
+}
+
+void frmDesign::mnuHelpContents_Click()
+{
+    HelpWindow::ShowHelpContents();
+}
+
+void frmDesign::mnuHelpAbout_Click()
+{
+    ShowAboutBox();
+}

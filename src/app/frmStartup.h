@@ -1,0 +1,28 @@
+// The start-up screen: the program's name, version and platform, closed by its own timer.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QTimer;
+
+class frmStartup : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmStartup(QWidget *parent = nullptr);
+
+    // Starts the timer that closes the screen after `milliseconds`.
+    void startTimer(int milliseconds);
+
+    static QString platformText();
+
+private:
+    void tmrUnload_Timer();
+
+    QLabel *lblProductName = nullptr;
+    QLabel *lblVersion = nullptr;
+    QLabel *lblPlatform = nullptr;
+    QTimer *tmrUnload = nullptr;
+};

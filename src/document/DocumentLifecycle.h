@@ -1,0 +1,38 @@
+// The life of a document: New, Open, loading and saving through the file dialogs, the
+// hand-over of file names to the recent-file list, and the toolbar's enabling.
+#pragma once
+
+#include <QString>
+
+class frmWebForm;
+
+namespace FileFilters {
+inline const QString WebForm = QStringLiteral("Web form (*.wfm)|*.wfm");
+inline const QString Html =
+    QStringLiteral("HTML Source (*.htm;*.html)|*.htm;*.html|All Files (*.*)|*.*");
+} // namespace FileFilters
+
+// A new untitled document; its slot, or -1 when nine documents are open.
+int NewWebForm();
+// Asks for a Web Form File and opens it.
+void OpenWebForm();
+// Reads `filename` into a new document window; nullptr when it could not be opened.
+frmWebForm *LoadWebFormFile(const QString &filename);
+// Writes the document; on success the caption becomes `filename` and Changed is cleared.
+bool SaveWebFormFile(frmWebForm *form, const QString &filename);
+// The chosen path, or the empty text when the dialog was cancelled.
+QString AskSaveFileName(const QString &suggested);
+void RememberFileName(const QString &name);
+bool IsRecentFile(const QString &name);
+// Asks for an HTML file and marks the form's position in it.
+void SelectPositionFile(const QString &suggested);
+// Enables or disables every toolbar button but New and Open.
+void EnableFormButtons(bool enable);
+
+// The window of a slot that is in use, or nullptr.
+frmWebForm *FormWindow(int slot);
+// Creates the window of `slot` inside the main frame.
+frmWebForm *CreateFormWindow(int slot);
+
+inline const QString UntitledPrefix = QStringLiteral("Untitled");
+bool IsUntitled(const frmWebForm *form);

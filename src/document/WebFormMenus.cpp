@@ -1,0 +1,223 @@
+// The menu bar of a document window. The frame shows it in place of its own while the
+// window is active.
+#include "frmWebForm.h"
+
+#include "ItemTypes.h"
+#include "app/ViewState.h"
+#include "app/frmDesign.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+QAction *frmWebForm::menuAction(QMenu *menu, const char *name, const QString &caption,
+                                const QKeySequence &shortcut)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    // The Insert keys Ctrl+F1 to Ctrl+F9 must reach the document even where the MDI
+    // frame binds some of them.
+    action->setShortcutContext(Qt::WindowShortcut);
+    menu->addAction(action);
+    return action;
+}
+
+void frmWebForm::buildMenus()
+{
+    m_menuBar = new QMenuBar;
+    m_menuBar->setObjectName(QStringLiteral("menuBar"));
+    m_menuBar->addMenu(buildFileMenu());
+    m_menuBar->addMenu(buildEditMenu());
+    m_menuBar->addMenu(buildInsertMenu());
+    m_menuBar->addMenu(buildViewMenu());
+    m_menuBar->addMenu(buildWindowMenu());
+    m_menuBar->addMenu(buildHelpMenu());
+}
+
+QMenu *frmWebForm::buildFileMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&File"), m_menuBar);
+    menu->setObjectName(QStringLiteral("mnuFile"));
+    connect(menuAction(menu, "mnuFileNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N"))),
+            &QAction::triggered, this, &frmWebForm::mnuFileNew_Click);
+    connect(menuAction(menu, "mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(QStringLiteral("Ctrl+O"))),
+            &QAction::triggered, this, &frmWebForm::mnuFileOpen_Click);
+    connect(menuAction(menu, "mnuFileClose", QStringLiteral("&Close")), &QAction::triggered, this,
+            &frmWebForm::mnuFileClose_Click);
+    connect(menuAction(menu, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S"))),
+            &QAction::triggered, this, &frmWebForm::mnuFileSave_Click);
+    connect(menuAction(menu, "mnuFileSaveAs", QStringLiteral("Save &As...")), &QAction::triggered,
+            this, &frmWebForm::mnuFileSaveAs_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator"));
+    connect(menuAction(menu, "mnuFileConvert", QStringLiteral("Con&vert to HTML"),
+                       QKeySequence(QStringLiteral("Ctrl+E"))),
+            &QAction::triggered, this, &frmWebForm::mnuFileConvert_Click);
+    connect(menuAction(menu, "mnuFileSelectPos", QStringLiteral("Select Form Position...")),
+            &QAction::triggered, this, &frmWebForm::mnuFileSelectPos_Click);
+    connect(menuAction(menu, "mnuFileProperties", QStringLiteral("Prop&erties..."),
+                       QKeySequence(QStringLiteral("Ctrl+P"))),
+            &QAction::triggered, this, &frmWebForm::mnuFileProperties_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator2"));
+    connect(menuAction(menu, "mnuFileWizard", QStringLiteral("&Quick Start Wizard...")),
+            &QAction::triggered, this, &frmWebForm::mnuFileWizard_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator3"));
+    connect(menuAction(menu, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this,
+            &frmWebForm::mnuFileExit_Click);
+    m_recentSeparator = menu->addSeparator();
+    m_recentSeparator->setObjectName(QStringLiteral("mnuRecentFileSeparator"));
+    m_recentSeparator->setVisible(false);
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "mnuRecentFile" + QByteArray::number(i);
+        QAction *action = menuAction(menu, name.constData(),
+                                     QStringLiteral("RecentFile") + QString::number(i + 1));
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, [this, i] { mnuRecentFile_Click(i); });
+        m_recentFiles << action;
+    }
+    return menu;
+}
+
+QMenu *frmWebForm::buildEditMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&Edit Item"), m_menuBar);
+    menu->setObjectName(QStringLiteral("mnuEdit"));
+    connect(menuAction(menu, "mnuEditItem", QStringLiteral("&Properties..."), QKeySequence(Qt::Key_F4)),
+            &QAction::triggered, this, &frmWebForm::mnuEditItem_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuEditSeparator"));
+    connect(menuAction(menu, "mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(QStringLiteral("Ctrl+X"))),
+            &QAction::triggered, this, &frmWebForm::mnuEditCut_Click);
+    connect(menuAction(menu, "mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(QStringLiteral("Ctrl+C"))),
+            &QAction::triggered, this, &frmWebForm::mnuEditCopy_Click);
+    connect(menuAction(menu, "mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(QStringLiteral("Ctrl+V"))),
+            &QAction::triggered, this, &frmWebForm::mnuEditPaste_Click);
+    connect(menuAction(menu, "mnuEditDelete", QStringLiteral("De&lete"), QKeySequence(Qt::Key_Delete)),
+            &QAction::triggered, this, &frmWebForm::mnuEditDelete_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuEditSeparator2"));
+    connect(menuAction(menu, "mnuEditMoveUp", QStringLiteral("Move &Up")), &QAction::triggered,
+            this, &frmWebForm::mnuEditMoveUp_Click);
+    connect(menuAction(menu, "mnuEditMoveDown", QStringLiteral("Move &Down")), &QAction::triggered,
+            this, &frmWebForm::mnuEditMoveDown_Click);
+    return menu;
+}
+
+QMenu *frmWebForm::buildInsertMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&Insert"), m_menuBar);
+    menu->setObjectName(QStringLiteral("mnuInsert"));
+    const auto key = [](int f) { return QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + f - 1)); };
+    connect(menuAction(menu, "mnuInsertLabel", QStringLiteral("&Label..."), key(1)),
+            &QAction::triggered, this, &frmWebForm::mnuInsertLabel_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuInsertSeparator"));
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        int itemtype;
+    } fields[] = {{"mnuInsertField1", "&Text Field...", ItemTextField},
+                  {"mnuInsertField2", "&Password Field...", ItemPasswordField},
+                  {"mnuInsertField3", "&Hidden Field...", ItemHiddenField},
+                  {"mnuInsertField4", "Text &Area...", ItemTextArea}};
+    for (const auto &field : fields) {
+        const int type = field.itemtype;
+        connect(menuAction(menu, field.name, QLatin1String(field.caption), key(type + 1)),
+                &QAction::triggered, this, [this, type] { mnuInsertField_Click(type); });
+    }
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuInsertSeparator2"));
+    connect(menuAction(menu, "mnuInsertSelect", QStringLiteral("&Selection..."), key(6)),
+            &QAction::triggered, this, &frmWebForm::mnuInsertSelect_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuInsertSeparator3"));
+    connect(menuAction(menu, "mnuInsertSwitch6", QStringLiteral("&Checkbox..."), key(7)),
+            &QAction::triggered, this, [this] { mnuInsertSwitch_Click(ItemCheckbox); });
+    connect(menuAction(menu, "mnuInsertSwitch7", QStringLiteral("&Radio button..."), key(8)),
+            &QAction::triggered, this, [this] { mnuInsertSwitch_Click(ItemRadioButton); });
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuInsertSeparator4"));
+    connect(menuAction(menu, "mnuInsertImage", QStringLiteral("&Image..."), key(9)),
+            &QAction::triggered, this, &frmWebForm::mnuInsertImage_Click);
+    return menu;
+}
+
+QMenu *frmWebForm::buildViewMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&View"), m_menuBar);
+    menu->setObjectName(QStringLiteral("mnuView"));
+    connect(menu, &QMenu::aboutToShow, this, &frmWebForm::mnuView_Click);
+    QAction *toolbar = menuAction(menu, "mnuViewToolbar", QStringLiteral("&Toolbar"));
+    toolbar->setCheckable(true);
+    connect(toolbar, &QAction::triggered, this, &frmWebForm::mnuViewToolbar_Click);
+    QAction *resize = menuAction(menu, "mnuViewResizeGrid", QStringLiteral("&Auto Cell Sizing"));
+    resize->setCheckable(true);
+    connect(resize, &QAction::triggered, this, &frmWebForm::mnuViewResizeGrid_Click);
+    connect(menuAction(menu, "mnuViewHighlight", QStringLiteral("&Highlight Colour...")),
+            &QAction::triggered, this, &frmWebForm::mnuViewHighlight_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuViewSeparator"));
+    QAction *preview = menuAction(menu, "mnuViewPreview", QStringLiteral("&Internal Viewer"));
+    preview->setCheckable(true);
+    connect(preview, &QAction::triggered, this, &frmWebForm::mnuViewPreview_Click);
+    connect(menuAction(menu, "mnuViewRefresh", QStringLiteral("&Refresh Internal Viewer"),
+                       QKeySequence(Qt::Key_F5)),
+            &QAction::triggered, this, &frmWebForm::mnuViewRefresh_Click);
+    connect(menuAction(menu, "mnuViewBrowser", QStringLiteral("&External Viewer")),
+            &QAction::triggered, this, &frmWebForm::mnuViewBrowser_Click);
+    return menu;
+}
+
+void frmWebForm::mnuView_Click()
+{
+    const ViewState &view = ViewState::instance();
+    findChild<QAction *>(QStringLiteral("mnuViewToolbar"))
+        ->setChecked(frmDesign::MainFrame()->isToolbarVisible());
+    findChild<QAction *>(QStringLiteral("mnuViewResizeGrid"))->setChecked(view.AutoCellSizing);
+    findChild<QAction *>(QStringLiteral("mnuViewPreview"))->setChecked(view.InternalViewer);
+    findChild<QAction *>(QStringLiteral("mnuViewRefresh"))->setEnabled(view.InternalViewer);
+}
+
+QMenu *frmWebForm::buildWindowMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&Window"), m_menuBar);
+    menu->setObjectName(QStringLiteral("mnuWindow"));
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillWindowList(menu); });
+    connect(menuAction(menu, "mnuWindowCascade", QStringLiteral("&Cascade")), &QAction::triggered,
+            this, &frmWebForm::mnuWindowCascade_Click);
+    connect(menuAction(menu, "mnuWindowTile", QStringLiteral("&Tile")), &QAction::triggered, this,
+            &frmWebForm::mnuWindowTile_Click);
+    connect(menuAction(menu, "mnuWindowArrange", QStringLiteral("&Arrange Icons")),
+            &QAction::triggered, this, &frmWebForm::mnuWindowArrange_Click);
+    return menu;
+}
+
+// The window list: one entry per open document window, the active one checked.
+void frmWebForm::fillWindowList(QMenu *menu)
+{
+    const QList<QAction *> old = menu->findChildren<QAction *>(QStringLiteral("windowListEntry"));
+    qDeleteAll(old);
+    QMdiArea *area = frmDesign::MainFrame()->mdiArea();
+    const QList<QMdiSubWindow *> windows = area->subWindowList();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *sub = windows.at(i);
+        auto *entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()), menu);
+        entry->setObjectName(QStringLiteral("windowListEntry"));
+        entry->setCheckable(true);
+        entry->setChecked(sub == area->currentSubWindow());
+        connect(entry, &QAction::triggered, area, [area, sub] { area->setActiveSubWindow(sub); });
+        if (i == 0) {
+            auto *separator = new QAction(menu);
+            separator->setSeparator(true);
+            separator->setObjectName(QStringLiteral("windowListEntry"));
+            menu->addAction(separator);
+        }
+        menu->addAction(entry);
+    }
+}
+
+QMenu *frmWebForm::buildHelpMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&Help"), m_menuBar);
+    menu->setObjectName(QStringLiteral("mnuHelp"));
+    connect(menuAction(menu, "mnuHelpContents", QStringLiteral("&Contents")), &QAction::triggered,
+            this, &frmWebForm::mnuHelpContents_Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuHelpSeparator"));
+    connect(menuAction(menu, "mnuHelpAbout", QStringLiteral("&About...")), &QAction::triggered,
+            this, &frmWebForm::mnuHelpAbout_Click);
+    return menu;
+}

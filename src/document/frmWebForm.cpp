@@ -1,0 +1,365 @@
+#include "frmWebForm.h"
+
+#include "Conversion.h"
+#include "SettingsStore.h"
+#include "app/HelpWindow.h"
+#include "app/PreviewPage.h"
+#include "app/Prompter.h"
+#include "app/ViewState.h"
+#include "app/WaitCursor.h"
+#include "app/frmDesign.h"
+#include "document/DocumentLifecycle.h"
+#include "editor/ItemGridView.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTemporaryFile>
+#include <QWebEngineView>
+#include <cmath>
+
+namespace {
+
+// Shares of the usable grid width, in percent, for columns 0 to 7.
+constexpr int ColumnShares[ItemColumnCount] = {10, 14, 18, 22, 6, 5, 7, 18};
+
+} // namespace
+
+frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot)
+{
+    setObjectName(QStringLiteral("frmWebForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tabrino.svg")));
+    m_flgForm = new ItemGridView(&m_grid, this);
+    m_flgForm->setObjectName(QStringLiteral("flgForm"));
+    m_webPreview = new QWebEngineView(this);
+    m_webPreview->setObjectName(QStringLiteral("webPreview"));
+    m_webPreview->setPage(new PreviewPage(m_webPreview));
+    m_webPreview->setContextMenuPolicy(Qt::NoContextMenu);
+    connect(&m_grid, &ItemGrid::aboutToLeaveCell, this, &frmWebForm::flgForm_LeaveCell);
+    connect(&m_grid, &ItemGrid::enteredCell, this, &frmWebForm::flgForm_EnterCell);
+    connect(m_flgForm, &ItemGridView::doubleClickedRow, this, &frmWebForm::flgForm_DblClick);
+    buildMenus();
+    resize(640, 480);
+}
+
+frmWebForm::~frmWebForm()
+{
+    if (!m_unloaded)
+        Form_Unload();
+    delete m_menuBar;
+}
+
+QMdiSubWindow *frmWebForm::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+void frmWebForm::Form_Load(bool showMaximized)
+{
+    flgForm_EnterCell();
+    m_webPreview->setUrl(QUrl(QStringLiteral("about:blank")));
+    if (!ViewState::instance().InternalViewer)
+        m_webPreview->hide();
+    if (QMdiSubWindow *sub = subWindow()) {
+        if (showMaximized)
+            sub->showMaximized();
+        else
+            sub->show();
+    }
+    Form_Resize();
+}
+
+void frmWebForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmWebForm::Form_Resize()
+{
+    const ViewState &view = ViewState::instance();
+    const int w = width();
+    const int h = height();
+    int gridHeight = h;
+    if (view.InternalViewer) {
+        gridHeight = h / 2;
+        m_webPreview->setGeometry(0, gridHeight, w, h / 2);
+    }
+    m_flgForm->setGeometry(0, 0, w, gridHeight);
+    const QMdiSubWindow *sub = subWindow();
+    if ((sub && sub->isMinimized()) || !view.AutoCellSizing)
+        return;
+    const double unit = (w - 22) / 100.0;
+    for (int col = 0; col < ItemColumnCount; ++col) {
+        // Rounded to the nearest pixel, a half to the even neighbour.
+        const int width = int(std::nearbyint(unit * ColumnShares[col]));
+        m_flgForm->horizontalHeader()->resizeSection(col, qMax(0, width));
+    }
+}
+
+void frmWebForm::UpdateForm()
+{
+    if (m_grid.text(1, ColType).isEmpty() && m_grid.rows() > 2) {
+        m_grid.removeRow(1);
+        flgForm_EnterCell();
+    }
+    DeletePreviewFile();
+    if (PreviewFile.isEmpty() && ViewState::instance().InternalViewer) {
+        PreviewFile = MakeTempFileName();
+        Outcome outcome;
+        {
+            WaitCursor busy;
+            outcome = ConvertToHtml(m_grid, info(), PreviewFile, true);
+        }
+        if (outcome.ok())
+            showInViewer(PreviewFile);
+        else
+            Prompter::show(outcome, this);
+    }
+}
+
+void frmWebForm::DeletePreviewFile()
+{
+    if (PreviewFile.isEmpty())
+        return;
+    // A file that cannot be deleted keeps its name, so the next call tries again.
+    if (QFile::exists(PreviewFile) && !QFile::remove(PreviewFile))
+        return;
+    PreviewFile.clear();
+}
+
+QString frmWebForm::MakeTempFileName()
+{
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/WFMXXXXXX.htm"));
+    file.setAutoRemove(false);
+    if (!file.open())
+        return QString();
+    return file.fileName();
+}
+
+void frmWebForm::showInViewer(const QString &file)
+{
+    m_webPreview->setUrl(QUrl::fromLocalFile(file));
+}
+
+bool frmWebForm::QueryUnload()
+{
+    if (!info().Changed)
+        return true;
+    const auto answer = Prompter::message(
+        MessageIcon::Question,
+        QStringLiteral("The form [") + windowTitle() + QStringLiteral("] has changed.") + CrLf +
+            QStringLiteral("Do you want to save the changes?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    if (answer == QMessageBox::Yes) {
+        mnuFileSave_Click();
+        return !info().Changed;
+    }
+    return answer == QMessageBox::No;
+}
+
+void frmWebForm::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded && !frmDesign::MainFrame()->isClosingAgreed() && !QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Form_Unload();
+}
+
+void frmWebForm::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    DeletePreviewFile();
+    info().SlotFree = true;
+    if (!Slots().AnyFormOpen())
+        EnableFormButtons(false);
+}
+
+void frmWebForm::setRecentFiles(const QStringList &paths)
+{
+    if (!paths.isEmpty())
+        m_recentSeparator->setVisible(true);
+    for (int i = 0; i < paths.size() && i < m_recentFiles.size(); ++i) {
+        m_recentFiles[i]->setText(paths.at(i));
+        m_recentFiles[i]->setVisible(true);
+    }
+}
+
+void frmWebForm::flgForm_EnterCell()
+{
+    m_grid.setCellColour(m_grid.currentRow(), m_grid.currentColumn(),
+                         ViewState::instance().HighlightColour);
+}
+
+void frmWebForm::flgForm_LeaveCell()
+{
+    m_grid.setCellColour(m_grid.currentRow(), m_grid.currentColumn(), 0);
+}
+
+void frmWebForm::flgForm_DblClick(int row)
+{
+    EditItem(row);
+}
+
+// --- File menu
+
+void frmWebForm::mnuFileNew_Click()
+{
+    NewWebForm();
+}
+
+void frmWebForm::mnuFileOpen_Click()
+{
+    OpenWebForm();
+}
+
+void frmWebForm::mnuFileClose_Click()
+{
+    if (QMdiSubWindow *sub = subWindow())
+        sub->close();
+    else
+        close();
+}
+
+void frmWebForm::mnuFileSave_Click()
+{
+    QString name = windowTitle();
+    if (IsUntitled(this))
+        name = AskSaveFileName(QStringLiteral("untitled.wfm"));
+    if (name.isEmpty())
+        return;
+    SaveWebFormFile(this, name);
+    RememberFileName(name);
+}
+
+void frmWebForm::mnuFileSaveAs_Click()
+{
+    const QString suggestion = IsUntitled(this) ? QStringLiteral("untitled.wfm") : windowTitle();
+    const QString name = AskSaveFileName(suggestion);
+    if (name.isEmpty())
+        return;
+    SaveWebFormFile(this, name);
+    RememberFileName(name);
+}
+
+void frmWebForm::mnuFileConvert_Click()
+{
+    if (info().OutputFile.isEmpty()) {
+        Prompter::message(MessageIcon::Exclamation, NoOutputFileMessage(), QMessageBox::Ok, this);
+        return;
+    }
+    Outcome outcome;
+    {
+        WaitCursor busy;
+        outcome = ConvertDocument(m_grid, info());
+    }
+    Prompter::show(outcome, this);
+    if (outcome.ok() && ViewState::instance().InternalViewer)
+        showInViewer(QFile::decodeName(info().OutputFile));
+}
+
+void frmWebForm::mnuFileSelectPos_Click()
+{
+    SelectPositionFile(QFile::decodeName(info().OutputFile));
+}
+
+void frmWebForm::mnuFileWizard_Click()
+{
+    frmDesign::MainFrame()->mnuFileWizard_Click();
+}
+
+void frmWebForm::mnuFileExit_Click()
+{
+    frmDesign::MainFrame()->close();
+}
+
+void frmWebForm::mnuRecentFile_Click(int index)
+{
+    if (index >= 0 && index < m_recentFiles.size())
+        LoadWebFormFile(m_recentFiles.at(index)->text());
+}
+
+// --- View menu
+
+void frmWebForm::mnuViewToolbar_Click()
+{
+    frmDesign::MainFrame()->mnuViewToolbar_Click();
+}
+
+void frmWebForm::mnuViewResizeGrid_Click()
+{
+    ViewState::instance().AutoCellSizing = !ViewState::instance().AutoCellSizing;
+}
+
+void frmWebForm::mnuViewHighlight_Click()
+{
+    const QColor chosen = Prompter::colour(this);
+    if (!chosen.isValid())
+        return;
+    const quint32 colour =
+        quint32(chosen.red()) | (quint32(chosen.green()) << 8) | (quint32(chosen.blue()) << 16);
+    ViewState::instance().HighlightColour = colour;
+    SettingsStore::setHighlightColour(colour);
+    flgForm_EnterCell();
+}
+
+void frmWebForm::mnuViewPreview_Click()
+{
+    ViewState &view = ViewState::instance();
+    view.InternalViewer = !view.InternalViewer;
+    m_webPreview->setVisible(view.InternalViewer);
+    Form_Resize();
+}
+
+void frmWebForm::mnuViewRefresh_Click()
+{
+    UpdateForm();
+}
+
+void frmWebForm::mnuViewBrowser_Click()
+{
+    WaitCursor busy;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(info().OutputFile)));
+}
+
+// --- Window and Help menus
+
+void frmWebForm::mnuWindowCascade_Click()
+{
+    frmDesign::MainFrame()->mdiArea()->cascadeSubWindows();
+}
+
+void frmWebForm::mnuWindowTile_Click()
+{
+    frmDesign::MainFrame()->mdiArea()->tileSubWindows();
+}
+
+void frmWebForm::mnuWindowArrange_Click()
+{
+    frmDesign::MainFrame()->arrangeIcons();
+}
+
+void frmWebForm::mnuHelpContents_Click()
+{
+    HelpWindow::ShowHelpContents();
+}
+
+void frmWebForm::mnuHelpAbout_Click()
+{
+    frmDesign::ShowAboutBox();
+}
+
+void frmWebForm::mnuFileProperties_Click()
+{
+    // The properties dialog arrives with the form editor.
+}

@@ -1,0 +1,123 @@
+// The document window: the item grid in the upper part and the browser preview of the
+// generated form below it. Its menu handlers are public so the frame's toolbar and the
+// wizard can run them on a given window with exactly the menu command's behaviour.
+#pragma once
+
+#include "FormSlots.h"
+#include "ItemGrid.h"
+
+#include <QWidget>
+
+class ItemGridView;
+class QAction;
+class QMenu;
+class QMenuBar;
+class QMdiSubWindow;
+class QWebEngineView;
+
+class frmWebForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmWebForm(int slot, QWidget *parent = nullptr);
+    ~frmWebForm() override;
+
+    int slot() const { return m_slot; }
+    QString Tag() const { return QString::number(m_slot); }
+    WebFormInfo &info() const { return Slots().FormInfo[m_slot]; }
+    ItemGrid &grid() { return m_grid; }
+    ItemGridView *flgForm() const { return m_flgForm; }
+    QWebEngineView *webPreview() const { return m_webPreview; }
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QMdiSubWindow *subWindow() const;
+    QString PreviewFile;
+
+    // Creation: header captions, the current-cell mark, a blank preview.
+    void Form_Load(bool showMaximized);
+    void Form_Resize();
+    // Ends every insertion and edit: drops the placeholder row once items exist and
+    // writes and shows a fresh preview page.
+    void UpdateForm();
+    // The save-changes prompt; false when the window must stay open.
+    bool QueryUnload();
+    void setRecentFiles(const QStringList &paths);
+    static QString MakeTempFileName();
+
+    // Grid events, also called directly after the grid was changed behind the user's back.
+    void flgForm_EnterCell();
+    void flgForm_LeaveCell();
+    void flgForm_DblClick(int row);
+    void EditItem(int row);
+
+    // File menu
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileConvert_Click();
+    void mnuFileSelectPos_Click();
+    void mnuFileProperties_Click();
+    void mnuFileWizard_Click();
+    void mnuFileExit_Click();
+    void mnuRecentFile_Click(int index);
+    // Edit Item menu
+    void mnuEditItem_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuEditMoveUp_Click();
+    void mnuEditMoveDown_Click();
+    // Insert menu
+    void mnuInsertLabel_Click();
+    void mnuInsertField_Click(int itemtype);
+    void mnuInsertSelect_Click();
+    void mnuInsertSwitch_Click(int itemtype);
+    void mnuInsertImage_Click();
+    // View menu
+    void mnuView_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewResizeGrid_Click();
+    void mnuViewHighlight_Click();
+    void mnuViewPreview_Click();
+    void mnuViewRefresh_Click();
+    void mnuViewBrowser_Click();
+    // Window and Help menus
+    void mnuWindowCascade_Click();
+    void mnuWindowTile_Click();
+    void mnuWindowArrange_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    QMenu *buildFileMenu();
+    QMenu *buildEditMenu();
+    QMenu *buildInsertMenu();
+    QMenu *buildViewMenu();
+    QMenu *buildWindowMenu();
+    QMenu *buildHelpMenu();
+    void fillWindowList(QMenu *menu);
+    QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
+                        const QKeySequence &shortcut = QKeySequence());
+    void Form_Unload();
+    void DeletePreviewFile();
+    void CopyItem();
+    void DeleteItem();
+    void showInViewer(const QString &file);
+
+    int m_slot;
+    ItemGrid m_grid;
+    ItemGridView *m_flgForm = nullptr;
+    QWebEngineView *m_webPreview = nullptr;
+    QMenuBar *m_menuBar = nullptr;
+    QList<QAction *> m_recentFiles;
+    QAction *m_recentSeparator = nullptr;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,7 @@
+#include "ItemClipboard.h"
+
+ItemGrid::Row &ItemClipboard()
+{
+    static ItemGrid::Row clipboard;
+    return clipboard;
+}

@@ -1,0 +1,90 @@
+#include "ItemGridView.h"
+
+#include "ItemGrid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Paints a cell's own colour (0x00BBGGRR, 0 = none) under its text.
+class CellColourDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        const quint32 colour = index.data(ItemGrid::ColourRole).toUInt();
+        if (colour != 0) {
+            painter->fillRect(option.rect, QColor(int(colour & 0xff), int((colour >> 8) & 0xff),
+                                                  int((colour >> 16) & 0xff)));
+        }
+        QStyleOptionViewItem plain(option);
+        // The program's own mark is the cell colour; the view's selection is not drawn.
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        if (index.column() == 0)
+            plain.font.setBold(true);
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+};
+
+} // namespace
+
+ItemGridView::ItemGridView(ItemGrid *grid, QWidget *parent) : QTableView(parent), m_grid(grid)
+{
+    setModel(grid);
+    setItemDelegate(new CellColourDelegate(this));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    setCornerButtonEnabled(false);
+    connect(grid, &ItemGrid::currentCellChanged, this, &ItemGridView::followStore);
+    connect(grid, &QAbstractItemModel::modelReset, this,
+            [this] { followStore(m_grid->currentRow(), m_grid->currentColumn()); });
+    followStore(grid->currentRow(), grid->currentColumn());
+}
+
+int ItemGridView::gridRowAt(const QPoint &viewportPos) const
+{
+    const int modelRow = rowAt(viewportPos.y());
+    return modelRow < 0 ? 0 : modelRow + 1;
+}
+
+void ItemGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_syncing || !current.isValid())
+        return;
+    if (current.column() == 0) {
+        // The Type column is never current: land on Name instead.
+        setCurrentIndex(model()->index(current.row(), 1));
+        return;
+    }
+    m_syncing = true;
+    m_grid->setCurrentCell(current.row() + 1, current.column());
+    m_syncing = false;
+}
+
+void ItemGridView::followStore(int row, int col)
+{
+    if (m_syncing)
+        return;
+    m_syncing = true;
+    setCurrentIndex(model()->index(row - 1, col));
+    m_syncing = false;
+}
+
+void ItemGridView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit doubleClickedRow(gridRowAt(event->position().toPoint()));
+}

@@ -1,0 +1,6 @@
+#include "FormPosition.h"
+
+void SetFormPosition(const QString &)
+{
+    // The position dialog arrives with the form position command.
+}

@@ -1,0 +1,9 @@
+// The Quick Start Wizard.
+#pragma once
+
+class QWidget;
+
+namespace frmWizard {
+// Shows the wizard modally.
+void ShowWizard(QWidget *parent);
+} // namespace frmWizard
