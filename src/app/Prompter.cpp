@@ -16,6 +16,18 @@ QQueue<QVariant> &answers()
     return queue;
 }
 
+bool g_scripted = false;
+
+bool hasAnswer()
+{
+    return !answers().isEmpty() || g_scripted;
+}
+
+QVariant nextAnswer(const QVariant &unanswered)
+{
+    return answers().isEmpty() ? unanswered : answers().dequeue();
+}
+
 QList<Prompter::Shown> &shownLog()
 {
     static QList<Prompter::Shown> log;
@@ -48,8 +60,8 @@ QString displayText(QString text)
 QString fileDialog(QFileDialog::AcceptMode mode, const QString &title, const QString &initial,
                    const QString &filter, bool mustExist, bool confirmOverwrite, QWidget *parent)
 {
-    if (!answers().isEmpty())
-        return answers().dequeue().toString();
+    if (hasAnswer())
+        return nextAnswer(QString()).toString();
     QFileDialog dialog(dialogParent(parent), title, QString(), Prompter::qtFilter(filter));
     dialog.setObjectName(QStringLiteral("cmdForm"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -71,8 +83,13 @@ QMessageBox::StandardButton Prompter::message(MessageIcon icon, const QString &t
 {
     const QString caption = title.isEmpty() ? AppInfo::Title : title;
     shownLog().append({icon, text, caption});
-    if (!answers().isEmpty())
-        return QMessageBox::StandardButton(answers().dequeue().toInt());
+    if (hasAnswer()) {
+        const QMessageBox::StandardButton unanswered =
+            buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
+            : buttons.testFlag(QMessageBox::No)   ? QMessageBox::No
+                                                  : QMessageBox::Ok;
+        return QMessageBox::StandardButton(nextAnswer(int(unanswered)).toInt());
+    }
     QMessageBox box(boxIcon(icon), caption, displayText(text), buttons,
                     dialogParent(parent));
     box.setObjectName(QStringLiteral("messageBox"));
@@ -89,8 +106,8 @@ QString Prompter::input(const QString &title, const QString &prompt, const QStri
                         QWidget *parent)
 {
     shownLog().append({MessageIcon::None, prompt, title});
-    if (!answers().isEmpty())
-        return answers().dequeue().toString();
+    if (hasAnswer())
+        return nextAnswer(QString()).toString();
     QInputDialog dialog(dialogParent(parent));
     dialog.setObjectName(QStringLiteral("inputBox"));
     dialog.setWindowTitle(title);
@@ -116,8 +133,8 @@ QString Prompter::saveFile(const QString &title, const QString &initial, const Q
 
 QColor Prompter::colour(QWidget *parent)
 {
-    if (!answers().isEmpty())
-        return answers().dequeue().value<QColor>();
+    if (hasAnswer())
+        return nextAnswer(QColor()).value<QColor>();
     QColorDialog dialog(dialogParent(parent));
     dialog.setObjectName(QStringLiteral("colourDialog"));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
@@ -129,6 +146,11 @@ QColor Prompter::colour(QWidget *parent)
 void Prompter::queueAnswer(const QVariant &answer)
 {
     answers().enqueue(answer);
+}
+
+void Prompter::setScripted(bool scripted)
+{
+    g_scripted = scripted;
 }
 
 void Prompter::clearAnswers()

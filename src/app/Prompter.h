@@ -50,6 +50,9 @@ public:
     // QString for an input box or file dialog (empty = cancel), a QColor for the colour
     // dialog (invalid = cancel).
     static void queueAnswer(const QVariant &answer);
+    // With scripted answers on, a question with no queued answer never waits for a
+    // user: a message box gives its Cancel, No or OK button, every other dialog cancels.
+    static void setScripted(bool scripted);
     static void clearAnswers();
     static int pendingAnswers();
     static const QList<Shown> &shown();

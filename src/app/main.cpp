@@ -7,6 +7,8 @@
 
 int main(int argc, char *argv[])
 {
+    // The preview's browser engine shares OpenGL contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tabrino"));
     QApplication::setOrganizationName(QStringLiteral("Tabrino"));

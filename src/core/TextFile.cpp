@@ -104,11 +104,9 @@ void TextFile::ensureGap()
 {
     if (gapSize() > 0)
         return;
-    // Grow by a quarter, so that inserts stay O(1) each on average without making room
-    // for a whole second page when a few hundred lines go into a large one. The gap sits
-    // at m_gapStart; the lines after it move up.
+    // Double the capacity; the gap sits at m_gapStart, the lines after it move up.
     const size_t oldSize = m_lines.size();
-    const size_t grow = std::max<size_t>(1024, oldSize / 4);
+    const size_t grow = std::max<size_t>(64, oldSize);
     m_lines.resize(oldSize + grow);
     std::move_backward(m_lines.begin() + m_gapEnd, m_lines.begin() + oldSize, m_lines.end());
     m_gapEnd += grow;
@@ -123,23 +121,6 @@ bool TextFile::inContent(const QByteArray &line) const
            begin + std::uintptr_t(line.size()) <= address(m_content.constData() + m_content.size());
 }
 
-// True when `next` is the line that follows `line` in the loaded bytes, with nothing but
-// its one or two line-end bytes between them.
-bool TextFile::followsInContent(const QByteArray &line, const QByteArray &next) const
-{
-    if (!inContent(next))
-        return false;
-    const char *lineEnd = line.constData() + line.size();
-    const std::uintptr_t gap = address(next.constData()) - address(lineEnd);
-    if (gap < 1 || gap > 2)
-        return false;
-    for (const char *p = lineEnd; p < next.constData(); ++p) {
-        if (*p != '\r' && *p != '\n')
-            return false;
-    }
-    return true;
-}
-
 // True when `line` lies in the loaded bytes and is followed there by CR LF, so that the
 // line and its line end can be written straight from them.
 bool TextFile::endsWithCrLfInContent(const QByteArray &line) const
@@ -147,12 +128,12 @@ bool TextFile::endsWithCrLfInContent(const QByteArray &line) const
     if (!inContent(line))
         return false;
     const char *end = line.constData() + line.size();
-    return m_content.constData() + m_content.size() - end >= 2 && end[0] == '\r' &&
-           end[1] == '\n';
+    return m_content.constData() + m_content.size() - end >= 2 && end[0] == '\r' && end[1] == '\n';
 }
 
 void TextFile::clearLines()
 {
+    m_pristine = false;
     m_lines.clear();
     m_gapStart = m_gapEnd = 0;
     m_content.clear();
@@ -162,8 +143,7 @@ void TextFile::checkLine(qint32 linenum, const char *operation) const
 {
     if (linenum < 1 || linenum > LineCount()) {
         throw TextFileError(std::string(operation) + ": line " + std::to_string(linenum) +
-                            " is outside the buffer of " + std::to_string(LineCount()) +
-                            " lines");
+                            " is outside the buffer of " + std::to_string(LineCount()) + " lines");
     }
 }
 
@@ -187,7 +167,8 @@ void TextFile::Load(const QString &infile)
     }
     QFile file(infile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw TextFileError(failureText(QStringLiteral("Unable to open"), infile, file.errorString()));
+        throw TextFileError(
+            failureText(QStringLiteral("Unable to open"), infile, file.errorString()));
     readContent(file, infile);
     file.close();
     if (m_content.isEmpty()) { // emptied since it was looked at
@@ -202,7 +183,12 @@ void TextFile::Load(const QString &infile)
                     m_lines.push_back(QByteArray::fromRawData(begin, end - begin));
                     return true;
                 });
-    m_gapStart = m_gapEnd = m_lines.size();
+    // Some room for new lines from the start, so that a form block going into a large
+    // page does not make the whole line table grow.
+    m_gapStart = m_lines.size();
+    m_lines.resize(m_gapStart + std::max<size_t>(1024, m_gapStart / 64));
+    m_gapEnd = m_lines.size();
+    m_pristine = true;
 }
 
 // Replaces the lines by nothing and m_content by the bytes of `file`. The memory of the
@@ -211,6 +197,7 @@ void TextFile::Load(const QString &infile)
 // leaves the buffer empty.
 void TextFile::readContent(QFile &file, const QString &infile)
 {
+    m_pristine = false;
     m_lines.clear();
     m_gapStart = m_gapEnd = 0;
     const qint64 size = file.size();
@@ -235,7 +222,8 @@ void TextFile::readContent(QFile &file, const QString &infile)
     }
     if (file.error() != QFileDevice::NoError) {
         clearLines();
-        throw TextFileError(failureText(QStringLiteral("Unable to read"), infile, file.errorString()));
+        throw TextFileError(
+            failureText(QStringLiteral("Unable to read"), infile, file.errorString()));
     }
 }
 
@@ -329,6 +317,7 @@ void TextFile::setTextLine(qint32 linenum, QByteArray textin)
         textin.chop(1);
     const size_t i = size_t(linenum - 1);
     (i < m_gapStart ? m_lines[i] : m_lines[i + gapSize()]) = textin;
+    m_pristine = false;
 }
 
 qint32 TextFile::FindFirst(const QByteArray &search) const
@@ -338,34 +327,25 @@ qint32 TextFile::FindFirst(const QByteArray &search) const
     const qint32 count = LineCount();
     if (needle.isEmpty())
         return count > 0 ? 1 : 0;
-    // Loaded lines that still follow each other in the loaded bytes are searched as one
-    // stretch: with no line end in the needle, a hit cannot reach across two lines.
-    const bool stretches = !needle.contains('\r') && !needle.contains('\n');
-    constexpr qint32 MaxStretchLines = 4096; // so that an early hit is found early
-    for (qint32 first = 0; first < count;) {
-        qint32 last = first;
-        if (stretches && inContent(at(first))) {
-            while (last + 1 < count && last - first < MaxStretchLines &&
-                   followsInContent(at(last), at(last + 1)))
-                ++last;
-        }
-        const char *begin = at(first).constData();
-        const char *end = at(last).constData() + at(last).size();
-        const char *hit = findFolded(begin, end, needle);
-        if (hit != end) {
-            // The line holding the hit is the last one that starts at or before it.
-            qint32 low = first;
-            qint32 high = last;
-            while (low < high) {
-                const qint32 mid = low + (high - low + 1) / 2;
-                if (address(at(mid).constData()) <= address(hit))
-                    low = mid;
-                else
-                    high = mid - 1;
-            }
-            return low + 1;
-        }
-        first = last + 1;
+    if (m_pristine && !needle.contains('\r') && !needle.contains('\n')) {
+        // The lines are still those just loaded, in order and with the gap after them:
+        // search the loaded bytes at once. With no line end in the needle, a hit lies
+        // within one line, the last one that starts at or before it.
+        const char *end = m_content.constData() + m_content.size();
+        const char *hit = findFolded(m_content.constData(), end, needle);
+        if (hit == end)
+            return 0;
+        const auto after = std::upper_bound(m_lines.begin(), m_lines.begin() + count, hit,
+                                            [](const char *p, const QByteArray &line) {
+                                                return address(p) < address(line.constData());
+                                            });
+        return qint32(after - m_lines.begin());
+    }
+    for (qint32 i = 0; i < count; ++i) {
+        const QByteArray &line = at(i);
+        const char *end = line.constData() + line.size();
+        if (findFolded(line.constData(), end, needle) != end)
+            return i + 1;
     }
     return 0;
 }
@@ -373,12 +353,14 @@ qint32 TextFile::FindFirst(const QByteArray &search) const
 void TextFile::InsertLine(qint32 &linenum, const QByteArray &newline)
 {
     if (linenum < 0) {
+        m_pristine = false;
         moveGapTo(m_lines.size() - gapSize());
         ensureGap();
         m_lines[m_gapStart++] = newline;
         return;
     }
     checkLine(linenum, "InsertLine");
+    m_pristine = false;
     moveGapTo(size_t(linenum));
     ensureGap();
     m_lines[m_gapStart++] = newline;
@@ -391,6 +373,7 @@ void TextFile::RemoveLines(qint32 startline, qint32 endline)
     checkLine(endline, "RemoveLines");
     if (endline < startline)
         throw TextFileError("RemoveLines: the end line is before the start line");
+    m_pristine = false;
     moveGapTo(size_t(startline - 1));
     const size_t count = size_t(endline - startline + 1);
     for (size_t i = m_gapEnd; i < m_gapEnd + count; ++i)

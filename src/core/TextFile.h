@@ -66,12 +66,12 @@ public:
 private:
     // The lines live in a gap buffer, so that consecutive insertions at an advancing
     // position cost O(1) each. Lines read by Load point into m_content without copying;
-    // runs of such lines that still follow each other there are searched and written as
-    // one stretch of bytes, which keeps a large page as fast to merge as to copy.
+    // until the first change they are searched there in one go, and runs of them that
+    // still follow each other are written from there in one go, which keeps a large page
+    // nearly as fast to merge as to copy.
     size_t gapSize() const { return m_gapEnd - m_gapStart; }
     const QByteArray &at(qint32 index) const; // index from 0
     bool inContent(const QByteArray &line) const;
-    bool followsInContent(const QByteArray &line, const QByteArray &next) const;
     bool endsWithCrLfInContent(const QByteArray &line) const;
     void readContent(QFile &file, const QString &infile);
     void moveGapTo(size_t index);
@@ -83,4 +83,5 @@ private:
     size_t m_gapStart = 0;
     size_t m_gapEnd = 0;
     QByteArray m_content;
+    bool m_pristine = false; // the lines are exactly those split from m_content by Load
 };

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cmath>
 
 namespace {
 
@@ -12,6 +13,7 @@ const QByteArray EndLine = QByteArrayLiteral("[EOF]");
 constexpr int PropertyLines = 6;
 
 // "True"/"False" in any letter case, or a number (0 is False); anything else is False.
+// toDouble also accepts "nan" and "inf", which are words, not numbers.
 bool parseBoolean(const QByteArray &text)
 {
     const QByteArray word = text.trimmed().toLower();
@@ -21,7 +23,7 @@ bool parseBoolean(const QByteArray &text)
         return false;
     bool isNumber = false;
     const double value = word.toDouble(&isNumber);
-    return isNumber && value != 0.0;
+    return isNumber && std::isfinite(value) && value != 0.0;
 }
 
 // Property line 1 to 6: output file, CGI file, method, media type, submit and reset text.

@@ -39,7 +39,9 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
     m_flgForm->setObjectName(QStringLiteral("flgForm"));
     m_webPreview = new QWebEngineView(this);
     m_webPreview->setObjectName(QStringLiteral("webPreview"));
-    m_webPreview->setPage(new PreviewPage(m_webPreview));
+    // The page belongs to the window, not the view, so it can be deleted before the view.
+    m_previewPage = new PreviewPage(this);
+    m_webPreview->setPage(m_previewPage);
     m_webPreview->setContextMenuPolicy(Qt::NoContextMenu);
     connect(&m_grid, &ItemGrid::aboutToLeaveCell, this, &frmWebForm::flgForm_LeaveCell);
     connect(&m_grid, &ItemGrid::enteredCell, this, &frmWebForm::flgForm_EnterCell);
@@ -53,6 +55,8 @@ frmWebForm::~frmWebForm()
     if (!m_unloaded)
         Form_Unload();
     delete m_menuBar;
+    delete m_previewPage;
+    delete m_webPreview;
 }
 
 QMdiSubWindow *frmWebForm::subWindow() const

@@ -13,6 +13,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QMdiSubWindow;
+class QWebEnginePage;
 class QWebEngineView;
 
 class frmWebForm : public QWidget
@@ -116,6 +117,7 @@ private:
     ItemGrid m_grid;
     ItemGridView *m_flgForm = nullptr;
     QWebEngineView *m_webPreview = nullptr;
+    QWebEnginePage *m_previewPage = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QList<QAction *> m_recentFiles;
     QAction *m_recentSeparator = nullptr;

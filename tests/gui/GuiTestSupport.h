@@ -1,0 +1,120 @@
+// Helpers for the GUI tests: a started frame with a temporary settings store and
+// temporary folder, actions found by name, and modal dialogs answered while they run.
+#pragma once
+
+#include "FormSlots.h"
+#include "SettingsStore.h"
+#include "app/Prompter.h"
+#include "app/StartupOptions.h"
+#include "app/frmDesign.h"
+#include "document/DocumentLifecycle.h"
+#include "document/frmWebForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace GuiTest {
+
+// Removes the settings file so every test starts as a first run, with the wizard off
+// unless the test wants it.
+inline void resetSettings(bool displayWizard = false)
+{
+    QFile::remove(SettingsStore::fileName());
+    SettingsStore::setDisplayWizard(displayWizard);
+    Prompter::clearAnswers();
+    Prompter::clearShown();
+    Prompter::setScripted(true);
+}
+
+// A frame started as the program starts it, without the three-second wait.
+inline std::unique_ptr<frmDesign> startFrame(const QStringList &arguments = {},
+                                             const QString &startFolder = QDir::currentPath())
+{
+    auto frame = std::make_unique<frmDesign>();
+    StartupOptions options;
+    options.arguments = arguments;
+    options.startFolder = startFolder;
+    options.splashMilliseconds = 0;
+    frame->MDIForm_Load(options);
+    frame->show();
+    return frame;
+}
+
+// Closes the frame without any save-changes question.
+inline void closeFrame(std::unique_ptr<frmDesign> &frame)
+{
+    if (!frame)
+        return;
+    for (int slot = 1; slot <= Slots().upperIndex(); ++slot)
+        Slots().FormInfo[slot].Changed = false;
+    frame->close();
+    frame.reset();
+    QApplication::processEvents();
+}
+
+// Triggers the action `name` below `parent`; fails the test when it is missing or disabled.
+inline bool triggerAction(QObject *parent, const QString &name)
+{
+    auto *action = parent->findChild<QAction *>(name);
+    if (!action) {
+        qWarning("no action named %s", qPrintable(name));
+        return false;
+    }
+    if (!action->isEnabled()) {
+        qWarning("action %s is disabled", qPrintable(name));
+        return false;
+    }
+    action->trigger();
+    return true;
+}
+
+inline QList<frmWebForm *> openForms(const frmDesign &frame)
+{
+    QList<frmWebForm *> forms;
+    for (QMdiSubWindow *sub : frame.mdiArea()->subWindowList()) {
+        if (auto *form = qobject_cast<frmWebForm *>(sub->widget()))
+            forms << form;
+    }
+    return forms;
+}
+
+inline QStringList captions(const frmDesign &frame)
+{
+    QStringList titles;
+    for (frmWebForm *form : openForms(frame))
+        titles << form->windowTitle();
+    return titles;
+}
+
+// Runs `answer` on the next modal widget of type T once it is shown.
+template <typename T>
+void whenModal(std::function<void(T *)> answer)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        answer(modal);
+    });
+    timer->start();
+}
+
+// The last message shown through the prompter, or the empty text.
+inline QString lastMessage()
+{
+    return Prompter::shown().isEmpty() ? QString() : Prompter::shown().constLast().text;
+}
+
+} // namespace GuiTest

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Starts the real tabrino under Xvfb with a form on its command line, presses the Convert
+# shortcut (Ctrl+E) with xdotool and checks the page written. Exits 77 (skipped) where
+# Xvfb or xdotool is missing.
+set -u
+tabrino=$1
+for tool in xvfb-run xdotool; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed (apt-get install xvfb xauth xdotool)"
+        exit 77
+    fi
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config TMPDIR=$work/tmp
+mkdir -p "$XDG_CONFIG_HOME/Tabrino" "$TMPDIR"
+printf '[Settings]\nDisplay%%20Wizard=False\n' > "$XDG_CONFIG_HOME/Tabrino/Tabrino.ini"
+printf '%s\r\n' "$work/page.htm" /cgi-bin/mail.pl False application/x-www-form-urlencoded \
+    Send Clear "Text Field" email "" "E-mail:" 40 "" 60 "" "[EOF]" > "$work/form.wfm"
+
+cat > "$work/drive.sh" <<'DRIVE'
+#!/usr/bin/env bash
+set -u
+"$1" "$2" &
+app=$!
+# The start-up screen stays about three seconds; then the frame shows.
+win=""
+for _ in $(seq 1 60); do
+    win=$(xdotool search --onlyvisible --name '^Tabrino$' 2>/dev/null | head -n 1)
+    [ -n "$win" ] && break
+    sleep 0.5
+done
+if [ -z "$win" ]; then
+    echo "FAIL: the main window did not appear"
+    kill $app; exit 1
+fi
+sleep 1
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool key --window "$win" ctrl+e
+for _ in $(seq 1 40); do
+    [ -s "$3" ] && break
+    sleep 0.25
+done
+sleep 0.5
+kill $app 2>/dev/null
+wait $app 2>/dev/null
+exit 0
+DRIVE
+chmod +x "$work/drive.sh"
+QTWEBENGINE_DISABLE_SANDBOX=${QTWEBENGINE_DISABLE_SANDBOX:-1} \
+    xvfb-run -a -s "-screen 0 1280x900x24" "$work/drive.sh" "$tabrino" "$work/form.wfm" \
+    "$work/page.htm" > "$work/log" 2>&1
+status=$?
+if [ $status -ne 0 ]; then
+    grep -E 'FAIL' "$work/log"
+    exit 1
+fi
+expected=$(printf '%s\r\n' '<HTML>' '<HEAD>' '<TITLE>Form created with Tabrino</TITLE>' \
+    '</HEAD>' '<BODY>' '<!-- FORM_START_CMD: Do NOT edit or remove this line. -->' \
+    '<FORM ACTION="/cgi-bin/mail.pl" METHOD="POST">' 'E-mail:' \
+    '<INPUT Type="text" Name="email" Size="40" Maxlength="60" Value=""><BR>' \
+    '<BR><INPUT Type="Submit" Value="Send">' '<INPUT Type="Reset" Value="Clear">' '</FORM>' \
+    '<!-- FORM_END_CMD: Do NOT edit or remove this line. -->' '</BODY>' '</HTML>' | od -c)
+actual=$(od -c < "$work/page.htm" 2>/dev/null)
+if [ "$expected" != "$actual" ]; then
+    echo "FAIL: the page written by Ctrl+E differs from the expected page"
+    cat "$work/page.htm" 2>/dev/null || echo "(no page was written)"
+    exit 1
+fi
+echo "PASS: Ctrl+E wrote the page"
