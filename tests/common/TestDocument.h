@@ -1,0 +1,41 @@
+// Building documents for the core tests: item grids from plain lists of cells.
+#pragma once
+
+#include "ItemGrid.h"
+#include "WebFormInfo.h"
+
+#include <QByteArrayList>
+#include <memory>
+
+namespace TestDocument {
+
+// A grid holding `cells`, eight to a row, row after row; no cells leave the placeholder.
+inline std::unique_ptr<ItemGrid> gridOf(const QByteArrayList &cells)
+{
+    auto grid = std::make_unique<ItemGrid>();
+    for (int i = 0; i < cells.size(); ++i) {
+        const int row = i / ItemColumnCount + 1;
+        if (row >= grid->rows())
+            grid->addRow(row);
+        grid->setText(row, i % ItemColumnCount, cells.at(i));
+    }
+    return grid;
+}
+
+// Every cell of every item row, row after row.
+inline QByteArrayList cellsOf(const QList<ItemGrid::Row> &rows)
+{
+    QByteArrayList cells;
+    for (const ItemGrid::Row &row : rows)
+        cells += QByteArrayList(row.begin(), row.end());
+    return cells;
+}
+
+inline WebFormInfo newInfo()
+{
+    WebFormInfo info;
+    info.setNewDocumentProperties();
+    return info;
+}
+
+} // namespace TestDocument
