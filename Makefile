@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 DEPS = cmake g++ make qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6svg6 \
-       xvfb xauth xdotool
+       xvfb xauth xdotool desktop-file-utils xdg-utils libfile-mimeinfo-perl dpkg-dev file
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test bench fuzz clean
