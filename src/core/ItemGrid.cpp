@@ -2,6 +2,8 @@
 
 #include "TextBytes.h"
 
+#include <QScopedValueRollback>
+
 
 ItemGrid::ItemGrid(QObject *parent) : QAbstractTableModel(parent)
 {
@@ -39,6 +41,7 @@ void ItemGrid::addRow(int index, const QByteArray &firstCell)
     index = qBound(1, index, rows());
     Row row{};
     row[ColType] = firstCell;
+    const QScopedValueRollback<bool> changing(m_changingRows, true);
     beginInsertRows(QModelIndex(), index - 1, index - 1);
     m_rows.insert(index - 1, row);
     m_colours.insert(index - 1, std::array<quint32, ItemColumnCount>{});
@@ -49,10 +52,13 @@ void ItemGrid::removeRow(int index)
 {
     if (!isItemRow(index))
         return;
-    beginRemoveRows(QModelIndex(), index - 1, index - 1);
-    m_rows.removeAt(index - 1);
-    m_colours.removeAt(index - 1);
-    endRemoveRows();
+    {
+        const QScopedValueRollback<bool> changing(m_changingRows, true);
+        beginRemoveRows(QModelIndex(), index - 1, index - 1);
+        m_rows.removeAt(index - 1);
+        m_colours.removeAt(index - 1);
+        endRemoveRows();
+    }
     clampCurrent();
 }
 
@@ -62,6 +68,7 @@ void ItemGrid::moveRow(int from, int to)
         return;
     // Qt's move destination is the row before which the moved row lands.
     const int destination = to > from ? to : to - 1;
+    const QScopedValueRollback<bool> changing(m_changingRows, true);
     beginMoveRows(QModelIndex(), from - 1, from - 1, QModelIndex(), destination);
     m_rows.move(from - 1, to - 1);
     m_colours.move(from - 1, to - 1);
@@ -70,10 +77,13 @@ void ItemGrid::moveRow(int from, int to)
 
 void ItemGrid::clearItems()
 {
-    beginResetModel();
-    m_rows = {Row{}};
-    m_colours = {std::array<quint32, ItemColumnCount>{}};
-    endResetModel();
+    {
+        const QScopedValueRollback<bool> changing(m_changingRows, true);
+        beginResetModel();
+        m_rows = {Row{}};
+        m_colours = {std::array<quint32, ItemColumnCount>{}};
+        endResetModel();
+    }
     setCurrentCell(1, 1);
 }
 

@@ -42,6 +42,11 @@ public:
     // Back to one empty placeholder row; the current cell becomes (1, 1).
     void clearItems();
 
+    // True while rows are being added, removed or moved. The current cell is a plain row
+    // number that such a change does not carry along, so views ignore the current-index
+    // moves a change causes on their side and follow the store afterwards.
+    bool changingRows() const { return m_changingRows; }
+
     int currentRow() const { return m_currentRow; }
     int currentColumn() const { return m_currentCol; }
     void setCurrentCell(int row, int col);
@@ -72,6 +77,7 @@ private:
 
     QList<Row> m_rows;
     QList<std::array<quint32, ItemColumnCount>> m_colours;
+    bool m_changingRows = false;
     int m_currentRow = 1;
     int m_currentCol = 1;
 };

@@ -149,5 +149,6 @@ void SelectPositionFile(const QString &suggested)
 
 void EnableFormButtons(bool enable)
 {
-    frmDesign::MainFrame()->EnableFormButtons(enable);
+    if (frmDesign *frame = frmDesign::MainFrame())
+        frame->EnableFormButtons(enable);
 }

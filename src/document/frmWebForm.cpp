@@ -10,6 +10,7 @@
 #include "app/frmDesign.h"
 #include "document/DocumentLifecycle.h"
 #include "editor/ItemGridView.h"
+#include "html/frmProperties.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -365,5 +366,5 @@ void frmWebForm::mnuHelpAbout_Click()
 
 void frmWebForm::mnuFileProperties_Click()
 {
-    // The properties dialog arrives with the form editor.
+    ShowProperties(this);
 }

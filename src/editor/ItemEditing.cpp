@@ -1,8 +1,232 @@
 #include "ItemEditing.h"
 
-// The item dialogs arrive with the form editor; until then inserting does nothing.
-void EditLabelItem(frmWebForm *, int &) {}
-void EditFieldItem(frmWebForm *, int, int &) {}
-void EditSelectItem(frmWebForm *, int &) {}
-void EditSwitchItem(frmWebForm *, int, int &) {}
-void EditImageItem(frmWebForm *, int &) {}
+#include "ItemTypes.h"
+#include "TextBytes.h"
+#include "app/Prompter.h"
+#include "app/frmDesign.h"
+#include "document/frmWebForm.h"
+#include "editor/frmEditField.h"
+#include "editor/frmEditImage.h"
+#include "editor/frmEditSwitch.h"
+#include "html/frmEditSelect.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+const QString Cancelled = QStringLiteral("CANCEL");
+
+// Reads and writes one row's cells as the text that dialogs show; a value left as it was
+// keeps its exact bytes.
+class RowCells
+{
+public:
+    RowCells(frmWebForm *form, int row) : m_grid(form->grid()), m_row(row) {}
+
+    QString text(int col) const { return bytesToText(m_grid.text(m_row, col)); }
+    QByteArray bytes(int col) const { return m_grid.text(m_row, col); }
+    void setText(int col, const QString &text)
+    {
+        m_grid.setText(m_row, col, textToBytes(text, m_grid.text(m_row, col)));
+    }
+    void setBytes(int col, const QByteArray &bytes) { m_grid.setText(m_row, col, bytes); }
+
+private:
+    ItemGrid &m_grid;
+    int m_row;
+};
+
+QString dialogCaption(int row, int itemtype)
+{
+    return (row > 0 ? QStringLiteral("Edit ") : QStringLiteral("Insert ")) +
+           ItemTypeName(itemtype);
+}
+
+// A new row below the current one, holding the type's name, becomes the current row.
+void addItemRow(frmWebForm *form, int itemtype, int &row)
+{
+    ItemGrid &grid = form->grid();
+    row = grid.currentRow() + 1;
+    grid.addRow(row, ItemTypeName(itemtype).toUtf8());
+    grid.setCurrentCell(row, grid.currentColumn());
+}
+
+void finishChange(frmWebForm *form)
+{
+    form->UpdateForm();
+    form->info().Changed = true;
+}
+
+// Shows the dialog; true when it was accepted. The dialog's tag is cleared either way.
+bool accepted(ModalDialog &dialog)
+{
+    dialog.exec();
+    const bool ok = dialog.Tag != Cancelled;
+    dialog.Tag.clear();
+    return ok;
+}
+
+} // namespace
+
+void EditLabelItem(frmWebForm *active_form, int &row)
+{
+    const QString text =
+        row <= 0
+            ? Prompter::input(dialogCaption(row, ItemLabel), QStringLiteral("Enter the new label:"))
+            : Prompter::input(dialogCaption(row, ItemLabel), QStringLiteral("Amend the label:"),
+                              RowCells(active_form, row).text(ColLabel));
+    if (text.isEmpty())
+        return;
+    if (row == 0)
+        addItemRow(active_form, ItemLabel, row);
+    RowCells(active_form, row).setText(ColLabel, text);
+    finishChange(active_form);
+}
+
+void EditFieldItem(frmWebForm *active_form, int itemtype, int &row)
+{
+    frmEditField dialog(frmDesign::MainFrame());
+    dialog.PrepareForm(itemtype);
+    dialog.setWindowTitle(dialogCaption(row, itemtype));
+    // The boxes each type uses besides Name and Default; a hidden field has none.
+    const bool hidden = itemtype == ItemHiddenField;
+    QLineEdit *sizeBox = itemtype == ItemTextArea ? dialog.txtItemRows : dialog.txtItemMaxLength;
+    const int sizeColumn = itemtype == ItemTextArea ? ColRows : ColMax;
+    if (row > 0) {
+        const RowCells cells(active_form, row);
+        dialog.txtItemName->setText(cells.text(ColName));
+        dialog.txtItemDefault->setText(cells.text(ColDefault));
+        if (!hidden) {
+            dialog.txtItemLabel->setText(cells.text(ColLabel));
+            dialog.txtItemColumns->setText(cells.text(ColCols));
+            sizeBox->setText(cells.text(sizeColumn));
+        }
+    }
+    if (!accepted(dialog))
+        return;
+    if (row == 0)
+        addItemRow(active_form, itemtype, row);
+    RowCells cells(active_form, row);
+    cells.setText(ColName, dialog.txtItemName->text());
+    cells.setText(ColDefault, dialog.txtItemDefault->text());
+    if (!hidden) {
+        cells.setText(ColLabel, dialog.txtItemLabel->text());
+        cells.setText(ColCols, dialog.txtItemColumns->text());
+        cells.setText(sizeColumn, sizeBox->text());
+    }
+    finishChange(active_form);
+}
+
+void EditSelectItem(frmWebForm *active_form, int &row)
+{
+    frmEditSelect dialog(frmDesign::MainFrame());
+    dialog.setWindowTitle(dialogCaption(row, ItemSelection));
+    if (row > 0) {
+        const RowCells cells(active_form, row);
+        dialog.txtItemName->setText(cells.text(ColName));
+        dialog.chkItemMultiple->setChecked(cells.bytes(ColDefault) == ItemState::AllowMultiple);
+        dialog.txtItemLabel->setText(cells.text(ColLabel));
+        dialog.txtItemRows->setText(cells.text(ColRows));
+        DecodeChoices(cells.bytes(ColOther), dialog.cboItemSelect);
+    }
+    if (!accepted(dialog))
+        return;
+    if (row == 0)
+        addItemRow(active_form, ItemSelection, row);
+    RowCells cells(active_form, row);
+    cells.setText(ColName, dialog.txtItemName->text());
+    cells.setBytes(ColDefault, dialog.chkItemMultiple->isChecked() ? ItemState::AllowMultiple
+                                                                   : ItemState::DisallowMultiple);
+    cells.setText(ColLabel, dialog.txtItemLabel->text());
+    cells.setText(ColRows, dialog.txtItemRows->text());
+    cells.setBytes(ColOther, EncodeChoices(dialog.cboItemSelect));
+    finishChange(active_form);
+}
+
+void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row)
+{
+    frmEditSwitch dialog(frmDesign::MainFrame());
+    dialog.PrepareForm(active_form, itemtype);
+    dialog.setWindowTitle(dialogCaption(row, itemtype));
+    QComboBox *names = dialog.cboItemName;
+    if (row > 0) {
+        const RowCells cells(active_form, row);
+        if (itemtype == ItemRadioButton) {
+            names->setCurrentIndex(
+                names->findText(cells.text(ColName), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        } else {
+            names->addItem(cells.text(ColName));
+            names->setCurrentIndex(names->count() - 1);
+        }
+        const QByteArray state = cells.bytes(ColDefault);
+        dialog.chkItemDefault->setChecked(state == ItemState::Checked || state == ItemState::On);
+        dialog.txtItemLabel->setText(cells.text(ColLabel));
+        dialog.txtItemValue->setText(cells.text(ColOther));
+    } else {
+        // A new radio button joins the last group found in the form.
+        names->setCurrentIndex(names->count() - 1);
+    }
+    if (!accepted(dialog))
+        return;
+    if (row == 0)
+        addItemRow(active_form, itemtype, row);
+    RowCells cells(active_form, row);
+    const QByteArray name = textToBytes(names->currentText(), cells.bytes(ColName));
+    if (row != 0 && itemtype == ItemRadioButton)
+        RenameRadioGroup(active_form, row, name);
+    const bool on = dialog.chkItemDefault->isChecked();
+    cells.setBytes(ColName, name);
+    if (itemtype == ItemCheckbox)
+        cells.setBytes(ColDefault, on ? ItemState::Checked : ItemState::Unchecked);
+    else
+        cells.setBytes(ColDefault, on ? ItemState::On : ItemState::Off);
+    cells.setText(ColLabel, dialog.txtItemLabel->text());
+    cells.setText(ColOther, dialog.txtItemValue->text());
+    finishChange(active_form);
+}
+
+void RenameRadioGroup(frmWebForm *active_form, int row, const QByteArray &newName)
+{
+    ItemGrid &grid = active_form->grid();
+    const QByteArray oldName = grid.text(row, ColName);
+    if (oldName == newName)
+        return;
+    const auto answer = Prompter::message(
+        MessageIcon::Question,
+        QStringLiteral("Replace all occurances of the old name with the new?"),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    for (int r = 1; r < grid.rows(); ++r) {
+        if (grid.text(r, ColType) == "Radio Button" && grid.text(r, ColName) == oldName)
+            grid.setText(r, ColName, newName);
+    }
+}
+
+void EditImageItem(frmWebForm *active_form, int &row)
+{
+    frmEditImage dialog(frmDesign::MainFrame());
+    dialog.setWindowTitle(dialogCaption(row, ItemImage));
+    if (row > 0) {
+        const RowCells cells(active_form, row);
+        dialog.txtItemName->setText(cells.text(ColName));
+        dialog.txtItemFile->setText(cells.text(ColDefault));
+        dialog.txtItemLabel->setText(cells.text(ColLabel));
+        const int match = dialog.cboItemAlign->findText(cells.text(ColOther), Qt::MatchExactly |
+                                                                                  Qt::MatchCaseSensitive);
+        if (match >= 0)
+            dialog.cboItemAlign->setCurrentIndex(match);
+    }
+    if (!accepted(dialog))
+        return;
+    if (row == 0)
+        addItemRow(active_form, ItemImage, row);
+    RowCells cells(active_form, row);
+    cells.setText(ColName, dialog.txtItemName->text());
+    cells.setText(ColDefault, dialog.txtItemFile->text());
+    cells.setText(ColLabel, dialog.txtItemLabel->text());
+    cells.setText(ColOther, dialog.cboItemAlign->currentText());
+    finishChange(active_form);
+}

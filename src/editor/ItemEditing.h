@@ -1,6 +1,10 @@
 // Inserting and editing items. Each procedure serves both: `row` 0 inserts a new item
 // below the current row (and holds the new row afterwards), `row` >= 1 edits that row.
+// An accepted dialog ends with UpdateForm and marks the document changed; Cancel changes
+// nothing.
 #pragma once
+
+#include <QByteArray>
 
 class frmWebForm;
 
@@ -9,3 +13,7 @@ void EditFieldItem(frmWebForm *active_form, int itemtype, int &row);
 void EditSelectItem(frmWebForm *active_form, int &row);
 void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row);
 void EditImageItem(frmWebForm *active_form, int &row);
+
+// A radio button of `row` is being renamed to `newName`: asks whether every radio button
+// of the old group follows (Yes) or only this one (No, left to the caller's write-back).
+void RenameRadioGroup(frmWebForm *active_form, int row, const QByteArray &newName);

@@ -47,8 +47,12 @@ ItemGridView::ItemGridView(ItemGrid *grid, QWidget *parent) : QTableView(parent)
     horizontalHeader()->setStretchLastSection(false);
     setCornerButtonEnabled(false);
     connect(grid, &ItemGrid::currentCellChanged, this, &ItemGridView::followStore);
-    connect(grid, &QAbstractItemModel::modelReset, this,
-            [this] { followStore(m_grid->currentRow(), m_grid->currentColumn()); });
+    // After rows come, go or move, the view's current cell is the store's again.
+    const auto refollow = [this] { followStore(m_grid->currentRow(), m_grid->currentColumn()); };
+    connect(grid, &QAbstractItemModel::modelReset, this, refollow);
+    connect(grid, &QAbstractItemModel::rowsInserted, this, refollow);
+    connect(grid, &QAbstractItemModel::rowsRemoved, this, refollow);
+    connect(grid, &QAbstractItemModel::rowsMoved, this, refollow);
     followStore(grid->currentRow(), grid->currentColumn());
 }
 
@@ -61,7 +65,8 @@ int ItemGridView::gridRowAt(const QPoint &viewportPos) const
 void ItemGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
-    if (m_syncing || !current.isValid())
+    // Moves of the view's current index caused by a change of rows are not the user's.
+    if (m_syncing || m_grid->changingRows() || !current.isValid())
         return;
     if (current.column() == 0) {
         // The Type column is never current: land on Name instead.

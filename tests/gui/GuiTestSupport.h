@@ -23,6 +23,8 @@
 
 namespace GuiTest {
 
+inline const QString PendingModalName = QStringLiteral("pendingModalAnswer");
+
 // Removes the settings file so every test starts as a first run, with the wizard off
 // unless the test wants it.
 inline void resetSettings(bool displayWizard = false)
@@ -48,9 +50,19 @@ inline std::unique_ptr<frmDesign> startFrame(const QStringList &arguments = {},
     return frame;
 }
 
+// Answers prepared for dialogs that never came; a test leaving one behind is wrong.
+inline int discardPendingModals()
+{
+    const QList<QTimer *> pending = qApp->findChildren<QTimer *>(PendingModalName);
+    qDeleteAll(pending);
+    return int(pending.size());
+}
+
 // Closes the frame without any save-changes question.
 inline void closeFrame(std::unique_ptr<frmDesign> &frame)
 {
+    if (discardPendingModals() > 0)
+        qWarning("a prepared dialog answer was never used");
     if (!frame)
         return;
     for (int slot = 1; slot <= Slots().upperIndex(); ++slot)
@@ -94,17 +106,20 @@ inline QStringList captions(const frmDesign &frame)
     return titles;
 }
 
+
 // Runs `answer` on the next modal widget of type T once it is shown.
 template <typename T>
 void whenModal(std::function<void(T *)> answer)
 {
-    auto *timer = new QTimer;
+    auto *timer = new QTimer(qApp);
+    timer->setObjectName(PendingModalName);
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [timer, answer] {
         auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
         if (!modal || !modal->isVisible())
             return;
         timer->stop();
+        timer->setObjectName(QString()); // answered
         timer->deleteLater();
         answer(modal);
     });

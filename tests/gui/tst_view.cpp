@@ -53,6 +53,7 @@ private slots:
     void columnWidthsStayWithAutoSizingOff();
     void highlightColourIsKeptAcrossRestart();
     void exactlyOneCellIsMarked();
+    void placeholderRemovalKeepsOneMark();
     void helpAndAbout();
 
 private:
@@ -235,6 +236,27 @@ void tst_View::exactlyOneCellIsMarked()
     view->setCurrentIndex(view->model()->index(0, 0));
     QCOMPARE(form->grid().currentColumn(), 1);
     QCOMPARE(marked(), 1);
+}
+
+// Rows added at the end while the placeholder is current, as a program-built form does:
+// removing the placeholder must not leave a second marked cell behind.
+void tst_View::placeholderRemovalKeepsOneMark()
+{
+    m_frame = startFrame();
+    frmWebForm *form = m_frame->activeForm();
+    for (int i = 0; i < 3; ++i)
+        addLabel(form, "x");
+    form->UpdateForm();
+    QList<QPoint> marked;
+    for (int row = 1; row < form->grid().rows(); ++row) {
+        for (int col = 0; col < 8; ++col) {
+            if (form->grid().cellColour(row, col) != 0)
+                marked << QPoint(col, row);
+        }
+    }
+    QCOMPARE(marked, QList<QPoint>{QPoint(1, 1)});
+    QCOMPARE(form->grid().currentRow(), 1);
+    QCOMPARE(form->flgForm()->currentIndex().row(), 0);
 }
 
 void tst_View::helpAndAbout()

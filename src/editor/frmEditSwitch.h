@@ -1,0 +1,33 @@
+// The dialog of checkboxes and radio buttons.
+#pragma once
+
+#include "ModalDialog.h"
+
+class frmWebForm;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+class frmEditSwitch : public ModalDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmEditSwitch(QWidget *parent = nullptr);
+
+    // Checkbox (6): greys out the Value group. Radio button (7): fills the name list with
+    // each radio group name of the document once, in order of first appearance, and
+    // leaves the grid's current cell in the Name column of the row that was current.
+    void PrepareForm(frmWebForm *active_form, int itemtype);
+
+    QGroupBox *fraSettings;
+    QLabel *lblItemName, *lblItemLabel, *lblItemValue;
+    QComboBox *cboItemName; // editable
+    QLineEdit *txtItemLabel, *txtItemValue;
+    QCheckBox *chkItemDefault;
+
+protected:
+    bool acceptOk() override;
+};
