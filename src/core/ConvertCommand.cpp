@@ -1,6 +1,7 @@
 #include "ConvertCommand.h"
 
 #include "Conversion.h"
+#include "PositionMarkers.h"
 #include "WebFormFile.h"
 
 #include <QFile>
@@ -16,6 +17,9 @@ struct ConvertArgs
 {
     bool preview = false;
     bool help = false;
+    bool position = false;
+    bool removeExisting = false;
+    qint64 line = -1;
     QStringList files;
     QString error;
 };
@@ -24,11 +28,21 @@ ConvertArgs parseArgs(const QStringList &args)
 {
     ConvertArgs parsed;
     bool optionsEnded = false;
-    for (const QString &arg : args) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
         if (!optionsEnded && arg == QLatin1String("--"))
             optionsEnded = true;
         else if (!optionsEnded && arg == QLatin1String("--preview"))
             parsed.preview = true;
+        else if (!optionsEnded && arg == QLatin1String("--remove-existing"))
+            parsed.removeExisting = true;
+        else if (!optionsEnded && arg == QLatin1String("--position")) {
+            bool isNumber = false;
+            parsed.position = true;
+            parsed.line = i + 1 < args.size() ? args.at(++i).toLongLong(&isNumber) : -1;
+            if (!isNumber || parsed.line < 0)
+                parsed.error = QStringLiteral("--position needs a line number (0 or more)");
+        }
         else if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h")))
             parsed.help = true;
         else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
@@ -36,9 +50,46 @@ ConvertArgs parseArgs(const QStringList &args)
         else
             parsed.files << arg;
     }
-    if (parsed.error.isEmpty() && !parsed.help && (parsed.files.isEmpty() || parsed.files.size() > 2))
+    if (!parsed.error.isEmpty() || parsed.help)
+        return parsed;
+    if (parsed.position && (parsed.files.size() != 1 || parsed.preview))
+        parsed.error = QStringLiteral("--position takes a line number and one page");
+    else if (!parsed.position && (parsed.files.isEmpty() || parsed.files.size() > 2))
         parsed.error = QStringLiteral("expected a form file and at most one output file");
+    else if (!parsed.position && parsed.removeExisting)
+        parsed.error = QStringLiteral("--remove-existing goes with --position");
     return parsed;
+}
+
+// Places the short marker lines after line `line` of `pageFile` (0: before the first).
+int runPosition(const ConvertArgs &parsed, QTextStream &out, QTextStream &err)
+{
+    const QString pageFile = parsed.files.at(0);
+    TextFile &page = PageBuffer();
+    const Outcome loaded = LoadPositionPage(page, pageFile);
+    if (!loaded.ok()) {
+        err << printable(loaded.message) << '\n';
+        return ConvertRefused;
+    }
+    if (HasGeneratedBlock(page)) {
+        if (!parsed.removeExisting) {
+            err << printable(RemoveBlockQuestion()) << '\n'
+                << "The file has not been changed; add --remove-existing to remove that code.\n";
+            return ConvertRefused;
+        }
+        RemoveGeneratedBlock(page);
+    }
+    if (parsed.line > page.LineCount()) {
+        err << "Line " << parsed.line << " is outside the file [" << pageFile << "], which has "
+            << page.LineCount() << " lines.\n";
+        return ConvertRefused;
+    }
+    QList<QByteArray> lines;
+    page.ToListbox(lines);
+    InsertPositionMarkers(lines, int(parsed.line) - 1);
+    const Outcome saved = SavePositionPage(page, lines, pageFile);
+    (saved.ok() ? out : err) << printable(saved.message) << '\n';
+    return saved.ok() ? ConvertWritten : ConvertRefused;
 }
 
 } // namespace
@@ -47,14 +98,20 @@ QString ConvertUsageText()
 {
     return QStringLiteral(
         "Usage: tabrino-convert [--preview] FORM.wfm [OUTPUT]\n"
+        "       tabrino-convert --position LINE [--remove-existing] PAGE.htm\n"
         "\n"
         "Converts a Web Form File into an HTML page, exactly as Convert to HTML does.\n"
         "OUTPUT defaults to the output file named in the form's properties. When OUTPUT\n"
         "exists, the form replaces the block between its marker lines and the rest of the\n"
         "page is kept; otherwise a new page is written.\n"
         "\n"
-        "  --preview  always write a new page, as the internal preview does\n"
-        "  --help     show this text\n"
+        "  --preview          always write a new page, as the internal preview does\n"
+        "  --position LINE    mark PAGE.htm for a form: put the marker lines after line\n"
+        "                     LINE (0: before the first line); the next conversion into\n"
+        "                     PAGE.htm fills the space between them\n"
+        "  --remove-existing  with --position: first remove a form block written earlier\n"
+        "                     (without it such a page is left unchanged)\n"
+        "  --help             show this text\n"
         "\n"
         "Exit status: 0 written, 1 refused or failed, 2 bad usage or unreadable form file.\n");
 }
@@ -70,6 +127,9 @@ int RunConvertCommand(const QStringList &args, QTextStream &out, QTextStream &er
         err << "tabrino-convert: " << parsed.error << "\n\n" << ConvertUsageText();
         return ConvertUsage;
     }
+
+    if (parsed.position)
+        return runPosition(parsed, out, err);
 
     const QString formFile = parsed.files.at(0);
     const WebFormReadResult read = ReadWebFormFile(formFile);

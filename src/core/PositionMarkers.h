@@ -1,0 +1,29 @@
+// Marking where the form goes in an existing page: the short marker lines placed after a
+// chosen line, and the removal of a block generated earlier.
+#pragma once
+
+#include "Outcome.h"
+#include "TextFile.h"
+
+#include <QByteArray>
+#include <QList>
+
+// More lines than this are not offered for choosing a position.
+constexpr qint32 MaxPositionLines = 200000;
+
+// Loads `htmlfile` into `page`. A refusal carries the message to show; ok() when loaded.
+Outcome LoadPositionPage(TextFile &page, const QString &htmlfile);
+
+// True when the page holds a valid pair of marker lines (a block this program wrote or
+// placed); RemoveGeneratedBlock removes it with both marker lines.
+bool HasGeneratedBlock(const TextFile &page);
+void RemoveGeneratedBlock(TextFile &page);
+
+// Puts the short start and end marker lines after line `selected` + 1 of `lines`
+// (`selected` counts from 0; -1 puts them before the first line).
+void InsertPositionMarkers(QList<QByteArray> &lines, int selected);
+
+// Takes `lines` into the page and saves it; the message of success or failure.
+Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const QString &htmlfile);
+
+QString RemoveBlockQuestion();

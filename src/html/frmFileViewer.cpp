@@ -1,0 +1,47 @@
+#include "frmFileViewer.h"
+
+#include "TextBytes.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+frmFileViewer::frmFileViewer(QWidget *parent) : ModalDialog(parent, 40)
+{
+    setObjectName(QStringLiteral("frmFileViewer"));
+    setWindowTitle(QStringLiteral("Select Web Form Position"));
+
+    lstViewer = new QListWidget(this);
+    lstViewer->setObjectName(QStringLiteral("lstViewer"));
+    lstViewer->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstViewer->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lstViewer->setUniformItemSizes(true);
+
+    lblAdvice = new QLabel(
+        QStringLiteral("Select the line immediately BEFORE the required form position."), this);
+    lblAdvice->setObjectName(QStringLiteral("lblAdvice"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lstViewer, 1);
+    layout->addWidget(lblAdvice);
+    layout->addWidget(createOkCancel());
+    resize(720, 480);
+}
+
+void frmFileViewer::setLines(const QList<QByteArray> &lines)
+{
+    lstViewer->setUpdatesEnabled(false);
+    for (const QByteArray &line : lines) {
+        auto *entry = new QListWidgetItem(bytesToText(line), lstViewer);
+        entry->setData(Qt::UserRole, line);
+    }
+    lstViewer->setUpdatesEnabled(true);
+}
+
+int frmFileViewer::selectedIndex() const
+{
+    const QList<QListWidgetItem *> selected = lstViewer->selectedItems();
+    return selected.isEmpty() ? -1 : lstViewer->row(selected.constFirst());
+}
