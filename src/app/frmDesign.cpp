@@ -12,6 +12,8 @@
 #include "wizard/frmWizard.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QEventLoop>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,7 +37,13 @@ frmDesign::frmDesign(QWidget *parent) : QMainWindow(parent)
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmDesign::updateMenuBar);
     buildToolbar();
     buildMenuBar();
-    resize(1024, 720);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        resize(available.width() * 9 / 10, available.height() * 9 / 10);
+        move(available.center() - rect().center());
+    } else {
+        resize(1024, 720);
+    }
 }
 
 frmDesign::~frmDesign()
@@ -172,6 +180,7 @@ void frmDesign::activateFormWindow(frmWebForm *form)
 {
     if (QMdiSubWindow *sub = form->subWindow())
         m_mdiArea->setActiveSubWindow(sub);
+    form->setFocus();
     showMenuBarOf(form);
 }
 

@@ -12,6 +12,7 @@
 #include "editor/ItemGridView.h"
 #include "html/frmProperties.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTemporaryFile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cmath>
 
@@ -44,9 +46,18 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
     m_previewPage = new PreviewPage(this);
     m_webPreview->setPage(m_previewPage);
     m_webPreview->setContextMenuPolicy(Qt::NoContextMenu);
+    m_webPreview->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     connect(&m_grid, &ItemGrid::aboutToLeaveCell, this, &frmWebForm::flgForm_LeaveCell);
     connect(&m_grid, &ItemGrid::enteredCell, this, &frmWebForm::flgForm_EnterCell);
     connect(m_flgForm, &ItemGridView::doubleClickedRow, this, &frmWebForm::flgForm_DblClick);
+    // An activated window puts the keyboard on its grid, not on the preview's fields; a
+    // freshly loaded preview page has had no keystroke yet, so it gives the focus back.
+    setFocusProxy(m_flgForm);
+    connect(m_webPreview, &QWebEngineView::loadFinished, this, [this] {
+        QWidget *focus = QApplication::focusWidget();
+        if (focus && (focus == m_webPreview || m_webPreview->isAncestorOf(focus)))
+            m_flgForm->setFocus(Qt::OtherFocusReason);
+    });
     buildMenus();
     resize(640, 480);
 }

@@ -92,6 +92,11 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
 
+    // The window lays out its grid and viewer itself, so it states its sizes here for the
+    // MDI area's cascade and tile.
+    QSize sizeHint() const override { return {800, 560}; }
+    QSize minimumSizeHint() const override { return {240, 160}; }
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -286,6 +286,18 @@ void tst_Shell::windowMenuListsTheDocuments()
                                    "&2 Untitled:2"}));
     window->actions().at(4)->trigger(); // "&1 Untitled:1"
     QCOMPARE(m_frame->activeForm()->windowTitle(), QStringLiteral("Untitled:1"));
+    // Cascade and tile keep the windows usable, whatever their own layout.
+    m_frame->resize(1000, 700);
+    const QSize area = m_frame->mdiArea()->viewport()->size();
+    QVERIFY(triggerAction(form, QStringLiteral("mnuWindowTile")));
+    for (frmWebForm *each : openForms(*m_frame))
+        QVERIFY(each->subWindow()->width() * 2 >= area.width() - 4);
+    QVERIFY(triggerAction(form, QStringLiteral("mnuWindowCascade")));
+    for (frmWebForm *each : openForms(*m_frame)) {
+        QVERIFY(!each->subWindow()->isMaximized());
+        QVERIFY2(each->width() >= 240 && each->height() >= 160,
+                 qPrintable(QStringLiteral("%1x%2").arg(each->width()).arg(each->height())));
+    }
 }
 
 void tst_Shell::exitStopsAtTheFirstRefusal()
