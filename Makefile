@@ -6,7 +6,7 @@ DEPS = cmake g++ make qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6svg6 \
        xvfb xauth xdotool desktop-file-utils xdg-utils libfile-mimeinfo-perl dpkg-dev file
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test bench fuzz package clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -34,6 +34,9 @@ fuzz:
 	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DTABRINO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD)-fuzz -j$(JOBS)
 	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-fuzz

@@ -5,6 +5,7 @@
 #include "SettingsStore.h"
 #include "app/HelpWindow.h"
 #include "app/Prompter.h"
+#include "app/RecentFiles.h"
 #include "app/ViewState.h"
 #include "app/frmStartup.h"
 #include "document/DocumentLifecycle.h"
@@ -133,6 +134,9 @@ void frmDesign::MDIForm_Load(const StartupOptions &options)
     view.HighlightColour = SettingsStore::highlightColour();
     Slots().reset();
     waitForStartupScreen(startup, options.splashMilliseconds);
+    // The frame's recent-file entries are what a file is checked against before it is
+    // added, so they hold the stored list before the first file is opened.
+    RefreshRecentFileMenus();
     const QString file = options.commandLinePath();
     if (!file.isEmpty())
         LoadWebFormFile(file);

@@ -27,7 +27,8 @@ frmFileViewer::frmFileViewer(QWidget *parent) : ModalDialog(parent, 40)
     layout->addWidget(lstViewer, 1);
     layout->addWidget(lblAdvice);
     layout->addWidget(createOkCancel());
-    resize(720, 480);
+    // Room for a page's lines; the dialog is centred at this size.
+    setMinimumSize(680, 440);
 }
 
 void frmFileViewer::setLines(const QList<QByteArray> &lines)

@@ -260,6 +260,12 @@ void tst_Lifecycle::recentFilesNewestFirstAcrossRestart()
     m_frame->activeForm()->mnuRecentFile_Click(3);
     QCOMPARE(m_frame->activeForm()->windowTitle(), files[1]);
     QCOMPARE(StoredRecentFiles(), expected); // already listed: its place is kept
+    closeFrame(m_frame);
+
+    // A file named on the command line that is listed already keeps its single entry.
+    m_frame = startFrame({files[2]});
+    QCOMPARE(m_frame->activeForm()->windowTitle(), files[2]);
+    QCOMPARE(StoredRecentFiles(), expected);
 }
 
 void tst_Lifecycle::recentFileDuplicateKeepsItsPlace()
