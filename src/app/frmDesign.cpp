@@ -87,17 +87,7 @@ void frmDesign::buildMenuBar()
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator3"));
     connect(frameAction(file, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this,
             &frmDesign::mnuFileExit_Click);
-    m_recentSeparator = file->addSeparator();
-    m_recentSeparator->setObjectName(QStringLiteral("mnuRecentFileSeparator"));
-    m_recentSeparator->setVisible(false);
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "mnuRecentFile" + QByteArray::number(i);
-        QAction *action = frameAction(file, name.constData(),
-                                      QStringLiteral("RecentFile") + QString::number(i + 1));
-        action->setVisible(false);
-        connect(action, &QAction::triggered, this, [this, i] { mnuRecentFile_Click(i); });
-        m_recentFiles << action;
-    }
+    m_recentFiles.build(file, this, [this](int index) { mnuRecentFile_Click(index); });
 
     QMenu *view = m_ownMenuBar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -218,20 +208,12 @@ void frmDesign::arrangeIcons()
 
 QStringList frmDesign::recentFileCaptions() const
 {
-    QStringList captions;
-    for (const QAction *action : m_recentFiles)
-        captions << action->text();
-    return captions;
+    return m_recentFiles.captions();
 }
 
 void frmDesign::setRecentFiles(const QStringList &paths)
 {
-    if (!paths.isEmpty())
-        m_recentSeparator->setVisible(true);
-    for (int i = 0; i < paths.size() && i < m_recentFiles.size(); ++i) {
-        m_recentFiles[i]->setText(paths.at(i));
-        m_recentFiles[i]->setVisible(true);
-    }
+    m_recentFiles.setPaths(paths);
 }
 
 void frmDesign::closeEvent(QCloseEvent *event)
@@ -294,8 +276,9 @@ void frmDesign::mnuFileExit_Click()
 
 void frmDesign::mnuRecentFile_Click(int index)
 {
-    if (index >= 0 && index < m_recentFiles.size())
-        LoadWebFormFile(m_recentFiles.at(index)->text());
+    const QString path = m_recentFiles.caption(index);
+    if (!path.isEmpty())
+        LoadWebFormFile(path);
 }
 
 void frmDesign::mnuView_Click()

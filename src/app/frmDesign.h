@@ -6,6 +6,7 @@
 // editor/, HTML placement in html/, and every question to the user goes through Prompter.
 #pragma once
 
+#include "RecentFileMenu.h"
 #include "StartupOptions.h"
 
 #include <QMainWindow>
@@ -81,8 +82,7 @@ private:
     QStackedWidget *m_menuStack = nullptr;
     QMenuBar *m_ownMenuBar = nullptr;
     QList<QAction *> m_formButtons;
-    QList<QAction *> m_recentFiles;
-    QAction *m_recentSeparator = nullptr;
+    RecentFileMenu m_recentFiles;
     QAction *m_viewToolbar = nullptr;
     bool m_closingAgreed = false;
     bool m_exiting = false;

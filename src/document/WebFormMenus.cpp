@@ -64,17 +64,7 @@ QMenu *frmWebForm::buildFileMenu()
     menu->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator3"));
     connect(menuAction(menu, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this,
             &frmWebForm::mnuFileExit_Click);
-    m_recentSeparator = menu->addSeparator();
-    m_recentSeparator->setObjectName(QStringLiteral("mnuRecentFileSeparator"));
-    m_recentSeparator->setVisible(false);
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "mnuRecentFile" + QByteArray::number(i);
-        QAction *action = menuAction(menu, name.constData(),
-                                     QStringLiteral("RecentFile") + QString::number(i + 1));
-        action->setVisible(false);
-        connect(action, &QAction::triggered, this, [this, i] { mnuRecentFile_Click(i); });
-        m_recentFiles << action;
-    }
+    m_recentFiles.build(menu, this, [this](int index) { mnuRecentFile_Click(index); });
     return menu;
 }
 

@@ -203,12 +203,7 @@ void frmWebForm::Form_Unload()
 
 void frmWebForm::setRecentFiles(const QStringList &paths)
 {
-    if (!paths.isEmpty())
-        m_recentSeparator->setVisible(true);
-    for (int i = 0; i < paths.size() && i < m_recentFiles.size(); ++i) {
-        m_recentFiles[i]->setText(paths.at(i));
-        m_recentFiles[i]->setVisible(true);
-    }
+    m_recentFiles.setPaths(paths);
 }
 
 void frmWebForm::flgForm_EnterCell()
@@ -301,8 +296,9 @@ void frmWebForm::mnuFileExit_Click()
 
 void frmWebForm::mnuRecentFile_Click(int index)
 {
-    if (index >= 0 && index < m_recentFiles.size())
-        LoadWebFormFile(m_recentFiles.at(index)->text());
+    const QString path = m_recentFiles.caption(index);
+    if (!path.isEmpty())
+        LoadWebFormFile(path);
 }
 
 // --- View menu

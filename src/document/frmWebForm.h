@@ -5,6 +5,7 @@
 
 #include "FormSlots.h"
 #include "ItemGrid.h"
+#include "app/RecentFileMenu.h"
 
 #include <QWidget>
 
@@ -124,7 +125,6 @@ private:
     QWebEngineView *m_webPreview = nullptr;
     QWebEnginePage *m_previewPage = nullptr;
     QMenuBar *m_menuBar = nullptr;
-    QList<QAction *> m_recentFiles;
-    QAction *m_recentSeparator = nullptr;
+    RecentFileMenu m_recentFiles;
     bool m_unloaded = false;
 };

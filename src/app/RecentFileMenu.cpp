@@ -1,0 +1,44 @@
+#include "RecentFileMenu.h"
+
+#include "RecentFiles.h"
+
+#include <QAction>
+#include <QMenu>
+
+void RecentFileMenu::build(QMenu *menu, QObject *owner, const std::function<void(int)> &open)
+{
+    m_separator = menu->addSeparator();
+    m_separator->setObjectName(QStringLiteral("mnuRecentFileSeparator"));
+    m_separator->setVisible(false);
+    for (int i = 0; i < RecentFileCount; ++i) {
+        auto *entry = new QAction(QStringLiteral("RecentFile") + QString::number(i + 1), owner);
+        entry->setObjectName(QStringLiteral("mnuRecentFile") + QString::number(i));
+        entry->setVisible(false);
+        QObject::connect(entry, &QAction::triggered, owner, [open, i] { open(i); });
+        menu->addAction(entry);
+        m_entries << entry;
+    }
+}
+
+void RecentFileMenu::setPaths(const QStringList &paths)
+{
+    if (!paths.isEmpty())
+        m_separator->setVisible(true);
+    for (int i = 0; i < paths.size() && i < m_entries.size(); ++i) {
+        m_entries[i]->setText(paths.at(i));
+        m_entries[i]->setVisible(true);
+    }
+}
+
+QStringList RecentFileMenu::captions() const
+{
+    QStringList texts;
+    for (const QAction *entry : m_entries)
+        texts << entry->text();
+    return texts;
+}
+
+QString RecentFileMenu::caption(int index) const
+{
+    return index >= 0 && index < m_entries.size() ? m_entries.at(index)->text() : QString();
+}

@@ -1,0 +1,27 @@
+// The recent-file entries at the end of a File menu: a separator and four entries, hidden
+// until the list has paths. Each entry's caption is its path.
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QObject;
+
+class RecentFileMenu
+{
+public:
+    // Adds the entries to `menu`, owned by `owner`; a click on entry i calls `open(i)`.
+    void build(QMenu *menu, QObject *owner, const std::function<void(int)> &open);
+    // Shows the first paths.size() entries with the given captions; the others stay as
+    // they are.
+    void setPaths(const QStringList &paths);
+    QStringList captions() const;
+    QString caption(int index) const;
+
+private:
+    QAction *m_separator = nullptr;
+    QList<QAction *> m_entries;
+};
