@@ -1,4 +1,4 @@
-// Building documents for the core tests: item grids from plain lists of cells.
+// Building documents for the core tests from plain lists of cells and property lines.
 #pragma once
 
 #include "ItemGrid.h"
@@ -29,6 +29,25 @@ inline QByteArrayList cellsOf(const QList<ItemGrid::Row> &rows)
     for (const ItemGrid::Row &row : rows)
         cells += QByteArrayList(row.begin(), row.end());
     return cells;
+}
+
+// The six property lines of a .wfm file: output, CGI, "True" for GET, media, submit, reset.
+inline WebFormInfo infoOf(const QByteArrayList &props)
+{
+    WebFormInfo info;
+    info.OutputFile = props.at(0);
+    info.CGIFile = props.at(1);
+    info.MethodGet = props.at(2) == "True";
+    info.MediaType = props.at(3);
+    info.SubmitText = props.at(4);
+    info.ResetText = props.at(5);
+    return info;
+}
+
+inline QByteArrayList propsOf(const WebFormInfo &info)
+{
+    return {info.OutputFile, info.CGIFile,    info.MethodGet ? "True" : "False",
+            info.MediaType,  info.SubmitText, info.ResetText};
 }
 
 inline WebFormInfo newInfo()

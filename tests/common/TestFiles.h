@@ -1,29 +1,23 @@
-// File helpers shared by the core and end-to-end tests.
+// File helpers and the order form shared by the core and end-to-end tests.
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayList>
 #include <QDir>
 #include <QFile>
-#include <QString>
 
 namespace TestFiles {
 
-// The bytes of `path`; a null array when it cannot be read.
+// The bytes of `path`; empty when it cannot be read.
 inline QByteArray read(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    const QByteArray bytes = file.readAll();
-    return bytes.isNull() ? QByteArray("") : bytes;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline bool write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Every line followed by `lineEnd`: the shape of the files the program writes.
@@ -35,37 +29,57 @@ inline QByteArray joined(const QByteArrayList &lines, const QByteArray &lineEnd 
     return bytes;
 }
 
-// Something in the way of writing `target`, without relying on permissions (the tests
-// run as root): either a regular file where the target's folder should be, or a folder
-// where the target should be. `survivor` holds some bytes and must come through a failed
-// write unchanged.
-struct Obstacle
-{
-    QString target;
-    QString survivor;
-};
-
-inline Obstacle placeObstacle(const QString &dir, bool targetIsDirectory, const QByteArray &bytes)
-{
-    Obstacle obstacle;
-    if (targetIsDirectory) {
-        obstacle.target = dir + "/blocked.htm";
-        obstacle.survivor = obstacle.target + "/inside.htm";
-        QDir(dir).mkdir("blocked.htm");
-    } else {
-        obstacle.survivor = dir + "/blocked.htm";
-        obstacle.target = obstacle.survivor + "/page.htm";
-    }
-    if (!write(obstacle.survivor, bytes))
-        obstacle.survivor.clear();
-    return obstacle;
-}
-
-// The plain files directly in `dir`, hidden ones included: a temporary file left behind
-// by a failed write shows up here.
+// The plain files in `dir`, hidden ones too: a temporary file left by a failed write shows.
 inline QStringList filesIn(const QString &dir)
 {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// A target that cannot be written even by root: below a regular file `survivor`, or a
+// folder holding `survivor`. `survivor` holds `bytes`, which a failed write must keep.
+inline QString placeObstacle(const QString &dir, bool targetIsDirectory, const QByteArray &bytes,
+                             QString &survivor)
+{
+    const QString blocked = dir + "/blocked.htm";
+    if (targetIsDirectory && !QDir(dir).mkdir("blocked.htm"))
+        return QString();
+    survivor = targetIsDirectory ? blocked + "/inside.htm" : blocked;
+    if (!write(survivor, bytes))
+        return QString();
+    return targetIsDirectory ? blocked : blocked + "/page.htm";
+}
+
 } // namespace TestFiles
+
+// The order form the conversion tests convert; its block and new page, written by hand.
+namespace OrderForm {
+
+inline const QByteArray ShortStart = "<!-- FORM_START_CMD -->";
+inline const QByteArray ShortEnd = "<!-- FORM_END_CMD -->";
+inline const QByteArrayList Props{
+    "", "/cgi-bin/order.pl", "False", "application/x-www-form-urlencoded", "Send", "Clear"};
+inline const QByteArrayList Cells{"Label",      "",         "", "Order form", "",   "", "",   "",
+                                  "Text Field", "fullname", "", "Your name:", "30", "", "40", ""};
+inline const QByteArrayList Block{
+    "<!-- FORM_START_CMD: Do NOT edit or remove this line. -->",
+    "<FORM ACTION=\"/cgi-bin/order.pl\" METHOD=\"POST\">",
+    "<BR><B>Order form</B><BR>",
+    "Your name:",
+    "<INPUT Type=\"text\" Name=\"fullname\" Size=\"30\" Maxlength=\"40\" Value=\"\"><BR>",
+    "<BR><INPUT Type=\"Submit\" Value=\"Send\">",
+    "<INPUT Type=\"Reset\" Value=\"Clear\">",
+    "</FORM>",
+    "<!-- FORM_END_CMD: Do NOT edit or remove this line. -->",
+};
+inline const QByteArray NewPage =
+    TestFiles::joined(QByteArrayList{"<HTML>", "<HEAD>", "<TITLE>Form created with Tabrino</TITLE>",
+                                     "</HEAD>", "<BODY>"} +
+                      Block + QByteArrayList{"</BODY>", "</HTML>"});
+
+inline QByteArray wfm(const QByteArray &outputFile)
+{
+    return TestFiles::joined(QByteArrayList{outputFile} + Props.mid(1) + Cells +
+                             QByteArrayList{"[EOF]"});
+}
+
+} // namespace OrderForm
