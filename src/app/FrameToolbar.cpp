@@ -65,8 +65,7 @@ void frmDesign::buildToolbar()
         }
         const QString key = QLatin1String(button.key);
         QAction *action = m_toolbar->addAction(
-            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(button.picture))),
-            QString());
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(button.picture))), QString());
         action->setObjectName(key);
         action->setToolTip(QLatin1String(button.tooltip));
         action->setData(position);

@@ -42,11 +42,16 @@ QWidget *dialogParent(QWidget *parent)
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -78,8 +83,8 @@ QString fileDialog(QFileDialog::AcceptMode mode, const QString &title, const QSt
 } // namespace
 
 QMessageBox::StandardButton Prompter::message(MessageIcon icon, const QString &text,
-                                              QMessageBox::StandardButtons buttons,
-                                              QWidget *parent, const QString &title)
+                                              QMessageBox::StandardButtons buttons, QWidget *parent,
+                                              const QString &title)
 {
     const QString caption = title.isEmpty() ? AppInfo::Title : title;
     shownLog().append({icon, text, caption});
@@ -90,8 +95,7 @@ QMessageBox::StandardButton Prompter::message(MessageIcon icon, const QString &t
                                                   : QMessageBox::Ok;
         return QMessageBox::StandardButton(nextAnswer(int(unanswered)).toInt());
     }
-    QMessageBox box(boxIcon(icon), caption, displayText(text), buttons,
-                    dialogParent(parent));
+    QMessageBox box(boxIcon(icon), caption, displayText(text), buttons, dialogParent(parent));
     box.setObjectName(QStringLiteral("messageBox"));
     return QMessageBox::StandardButton(box.exec());
 }

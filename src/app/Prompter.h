@@ -24,11 +24,10 @@ public:
     };
 
     // Message box titled "Tabrino" unless `title` says otherwise. Returns the button pressed.
-    static QMessageBox::StandardButton message(MessageIcon icon, const QString &text,
-                                               QMessageBox::StandardButtons buttons =
-                                                   QMessageBox::Ok,
-                                               QWidget *parent = nullptr,
-                                               const QString &title = QString());
+    static QMessageBox::StandardButton
+    message(MessageIcon icon, const QString &text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok, QWidget *parent = nullptr,
+            const QString &title = QString());
     static void show(const Outcome &outcome, QWidget *parent = nullptr);
 
     // Input box: the text entered, or the empty text when cancelled.

@@ -13,12 +13,12 @@
 #include "wizard/frmWizard.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QToolBar>
 
@@ -74,9 +74,11 @@ void frmDesign::buildMenuBar()
     m_ownMenuBar->setObjectName(QStringLiteral("frameMenuBar"));
     QMenu *file = m_ownMenuBar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    connect(frameAction(file, "mnuFileNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N"))),
+    connect(frameAction(file, "mnuFileNew", QStringLiteral("&New"),
+                        QKeySequence(QStringLiteral("Ctrl+N"))),
             &QAction::triggered, this, &frmDesign::mnuFileNew_Click);
-    connect(frameAction(file, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O"))),
+    connect(frameAction(file, "mnuFileOpen", QStringLiteral("&Open"),
+                        QKeySequence(QStringLiteral("Ctrl+O"))),
             &QAction::triggered, this, &frmDesign::mnuFileOpen_Click);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator"));
     connect(frameAction(file, "mnuFileSelectPos", QStringLiteral("Select Form Position...")),
@@ -98,8 +100,9 @@ void frmDesign::buildMenuBar()
 
     QMenu *help = m_ownMenuBar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(frameAction(help, "mnuHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &frmDesign::mnuHelpContents_Click);
+    connect(
+        frameAction(help, "mnuHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)),
+        &QAction::triggered, this, &frmDesign::mnuHelpContents_Click);
     help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSeparator"));
     connect(frameAction(help, "mnuHelpAbout", QStringLiteral("&About...")), &QAction::triggered,
             this, &frmDesign::mnuHelpAbout_Click);
@@ -149,7 +152,8 @@ frmWebForm *frmDesign::activeForm() const
 {
     QMdiSubWindow *sub = m_mdiArea->currentSubWindow();
     if (!sub) {
-        const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        const QList<QMdiSubWindow *> windows =
+            m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
         if (!windows.isEmpty())
             sub = windows.last();
     }

@@ -41,8 +41,8 @@ frmStartup::frmStartup(QWidget *parent)
     imgLogo->setPixmap(QIcon(QStringLiteral(":/icons/tabrino.svg")).pixmap(96, 96));
 
     lblProductName = boldLabel(AppInfo::Title, 26.25, "lblProductName", fraStartup);
-    lblVersion = boldLabel(QStringLiteral("Version ") + AppInfo::versionText(), 15.75,
-                           "lblVersion", fraStartup);
+    lblVersion = boldLabel(QStringLiteral("Version ") + AppInfo::versionText(), 15.75, "lblVersion",
+                           fraStartup);
     lblPlatform = boldLabel(platformText(), 12, "lblPlatform", fraStartup);
 
     auto *texts = new QVBoxLayout;

@@ -42,8 +42,7 @@ ConvertArgs parseArgs(const QStringList &args)
             parsed.line = i + 1 < args.size() ? args.at(++i).toLongLong(&isNumber) : -1;
             if (!isNumber || parsed.line < 0)
                 parsed.error = QStringLiteral("--position needs a line number (0 or more)");
-        }
-        else if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h")))
+        } else if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h")))
             parsed.help = true;
         else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
             parsed.error = QStringLiteral("unknown option: ") + arg;

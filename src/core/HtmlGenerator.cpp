@@ -70,9 +70,8 @@ void itemLines(const ItemGrid::Row &cell, BlockWriter &out)
         break;
     case ItemRadioButton:
         out << label;
-        out << "<INPUT Type=\"radio\" Name=\"" + attr(name) + "\" Value=\"" +
-                   attr(cell[ColOther]) + "\"" + (deflt == ItemState::On ? " Checked" : "") +
-                   "><BR>";
+        out << "<INPUT Type=\"radio\" Name=\"" + attr(name) + "\" Value=\"" + attr(cell[ColOther]) +
+                   "\"" + (deflt == ItemState::On ? " Checked" : "") + "><BR>";
         break;
     case ItemImage:
         out << label;
@@ -101,8 +100,8 @@ void GenerateFormCode(TextFile &buffer, qint32 afterline, const ItemGrid &grid,
 {
     BlockWriter out(buffer, afterline);
     out << Markers::fullLine(Markers::StartKeyword);
-    QByteArray form = "<FORM ACTION=\"" + attr(info.CGIFile) + "\" METHOD=\"" +
-                      (info.MethodGet ? "GET" : "POST");
+    QByteArray form =
+        "<FORM ACTION=\"" + attr(info.CGIFile) + "\" METHOD=\"" + (info.MethodGet ? "GET" : "POST");
     if (info.MediaType != DefaultMediaType)
         form += "\" ENCTYPE=\"" + attr(info.MediaType);
     out << form + "\">";

@@ -4,7 +4,6 @@
 
 #include <QScopedValueRollback>
 
-
 ItemGrid::ItemGrid(QObject *parent) : QAbstractTableModel(parent)
 {
     m_rows.append(Row{});

@@ -1,9 +1,9 @@
 #include "ItemTypes.h"
 
 namespace {
-const char *const TypeNames[] = {"Label",     "Text Field", "Password Field",
-                                 "Hidden Field", "Text Area", "Selection",
-                                 "Checkbox",  "Radio Button", "Image"};
+const char *const TypeNames[] = {"Label",        "Text Field",   "Password Field",
+                                 "Hidden Field", "Text Area",    "Selection",
+                                 "Checkbox",     "Radio Button", "Image"};
 const char *const ColumnCaptions[] = {"Type", "Name", "Default", "Label",
                                       "Cols", "Rows", "Max.",    "Other"};
 constexpr int TypeCount = int(sizeof(TypeNames) / sizeof(TypeNames[0]));

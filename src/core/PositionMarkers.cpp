@@ -9,7 +9,8 @@ Outcome LoadPositionPage(TextFile &page, const QString &htmlfile)
         page.Load(htmlfile);
     } catch (const TextFileError &failure) {
         return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
-                               QStringLiteral("].") + CrLf + QString::fromLocal8Bit(failure.what()));
+                               QStringLiteral("].") + CrLf +
+                               QString::fromLocal8Bit(failure.what()));
     }
     if (page.ErrorNum != 0) {
         return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
@@ -49,8 +50,8 @@ Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const Q
     page.FromListbox(lines);
     page.Save(htmlfile);
     if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to set form position in file [") +
-                               htmlfile + QStringLiteral("].") + CrLf + page.ErrorMsg);
+        return Outcome::failed(QStringLiteral("Unable to set form position in file [") + htmlfile +
+                               QStringLiteral("].") + CrLf + page.ErrorMsg);
     }
     return Outcome::written(QStringLiteral("Form position set in file [") + htmlfile +
                             QStringLiteral("]."));

@@ -30,12 +30,24 @@ bool parseBoolean(const QByteArray &text)
 void setProperty(WebFormInfo &info, int lineNumber, const QByteArray &line)
 {
     switch (lineNumber) {
-    case 1: info.OutputFile = line; break;
-    case 2: info.CGIFile = line; break;
-    case 3: info.MethodGet = parseBoolean(line); break;
-    case 4: info.MediaType = line; break;
-    case 5: info.SubmitText = line; break;
-    case 6: info.ResetText = line; break;
+    case 1:
+        info.OutputFile = line;
+        break;
+    case 2:
+        info.CGIFile = line;
+        break;
+    case 3:
+        info.MethodGet = parseBoolean(line);
+        break;
+    case 4:
+        info.MediaType = line;
+        break;
+    case 5:
+        info.SubmitText = line;
+        break;
+    case 6:
+        info.ResetText = line;
+        break;
     }
 }
 

@@ -39,13 +39,16 @@ QMenu *frmWebForm::buildFileMenu()
 {
     auto *menu = new QMenu(QStringLiteral("&File"), m_menuBar);
     menu->setObjectName(QStringLiteral("mnuFile"));
-    connect(menuAction(menu, "mnuFileNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N"))),
+    connect(menuAction(menu, "mnuFileNew", QStringLiteral("&New"),
+                       QKeySequence(QStringLiteral("Ctrl+N"))),
             &QAction::triggered, this, &frmWebForm::mnuFileNew_Click);
-    connect(menuAction(menu, "mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(QStringLiteral("Ctrl+O"))),
+    connect(menuAction(menu, "mnuFileOpen", QStringLiteral("&Open..."),
+                       QKeySequence(QStringLiteral("Ctrl+O"))),
             &QAction::triggered, this, &frmWebForm::mnuFileOpen_Click);
     connect(menuAction(menu, "mnuFileClose", QStringLiteral("&Close")), &QAction::triggered, this,
             &frmWebForm::mnuFileClose_Click);
-    connect(menuAction(menu, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S"))),
+    connect(menuAction(menu, "mnuFileSave", QStringLiteral("&Save"),
+                       QKeySequence(QStringLiteral("Ctrl+S"))),
             &QAction::triggered, this, &frmWebForm::mnuFileSave_Click);
     connect(menuAction(menu, "mnuFileSaveAs", QStringLiteral("Save &As...")), &QAction::triggered,
             this, &frmWebForm::mnuFileSaveAs_Click);
@@ -72,17 +75,22 @@ QMenu *frmWebForm::buildEditMenu()
 {
     auto *menu = new QMenu(QStringLiteral("&Edit Item"), m_menuBar);
     menu->setObjectName(QStringLiteral("mnuEdit"));
-    connect(menuAction(menu, "mnuEditItem", QStringLiteral("&Properties..."), QKeySequence(Qt::Key_F4)),
-            &QAction::triggered, this, &frmWebForm::mnuEditItem_Click);
+    connect(
+        menuAction(menu, "mnuEditItem", QStringLiteral("&Properties..."), QKeySequence(Qt::Key_F4)),
+        &QAction::triggered, this, &frmWebForm::mnuEditItem_Click);
     menu->addSeparator()->setObjectName(QStringLiteral("mnuEditSeparator"));
-    connect(menuAction(menu, "mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(QStringLiteral("Ctrl+X"))),
+    connect(menuAction(menu, "mnuEditCut", QStringLiteral("Cu&t"),
+                       QKeySequence(QStringLiteral("Ctrl+X"))),
             &QAction::triggered, this, &frmWebForm::mnuEditCut_Click);
-    connect(menuAction(menu, "mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(QStringLiteral("Ctrl+C"))),
+    connect(menuAction(menu, "mnuEditCopy", QStringLiteral("&Copy"),
+                       QKeySequence(QStringLiteral("Ctrl+C"))),
             &QAction::triggered, this, &frmWebForm::mnuEditCopy_Click);
-    connect(menuAction(menu, "mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(QStringLiteral("Ctrl+V"))),
+    connect(menuAction(menu, "mnuEditPaste", QStringLiteral("&Paste"),
+                       QKeySequence(QStringLiteral("Ctrl+V"))),
             &QAction::triggered, this, &frmWebForm::mnuEditPaste_Click);
-    connect(menuAction(menu, "mnuEditDelete", QStringLiteral("De&lete"), QKeySequence(Qt::Key_Delete)),
-            &QAction::triggered, this, &frmWebForm::mnuEditDelete_Click);
+    connect(
+        menuAction(menu, "mnuEditDelete", QStringLiteral("De&lete"), QKeySequence(Qt::Key_Delete)),
+        &QAction::triggered, this, &frmWebForm::mnuEditDelete_Click);
     menu->addSeparator()->setObjectName(QStringLiteral("mnuEditSeparator2"));
     connect(menuAction(menu, "mnuEditMoveUp", QStringLiteral("Move &Up")), &QAction::triggered,
             this, &frmWebForm::mnuEditMoveUp_Click);
@@ -185,7 +193,8 @@ void frmWebForm::fillWindowList(QMenu *menu)
     const QList<QMdiSubWindow *> windows = area->subWindowList();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow *sub = windows.at(i);
-        auto *entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()), menu);
+        auto *entry =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()), menu);
         entry->setObjectName(QStringLiteral("windowListEntry"));
         entry->setCheckable(true);
         entry->setChecked(sub == area->currentSubWindow());

@@ -40,8 +40,7 @@ private:
 
 QString dialogCaption(int row, int itemtype)
 {
-    return (row > 0 ? QStringLiteral("Edit ") : QStringLiteral("Insert ")) +
-           ItemTypeName(itemtype);
+    return (row > 0 ? QStringLiteral("Edit ") : QStringLiteral("Insert ")) + ItemTypeName(itemtype);
 }
 
 // A new row below the current one, holding the type's name, becomes the current row.
@@ -193,10 +192,10 @@ void RenameRadioGroup(frmWebForm *active_form, int row, const QByteArray &newNam
     const QByteArray oldName = grid.text(row, ColName);
     if (oldName == newName)
         return;
-    const auto answer = Prompter::message(
-        MessageIcon::Question,
-        QStringLiteral("Replace all occurances of the old name with the new?"),
-        QMessageBox::Yes | QMessageBox::No);
+    const auto answer =
+        Prompter::message(MessageIcon::Question,
+                          QStringLiteral("Replace all occurances of the old name with the new?"),
+                          QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     for (int r = 1; r < grid.rows(); ++r) {
@@ -214,8 +213,8 @@ void EditImageItem(frmWebForm *active_form, int &row)
         dialog.txtItemName->setText(cells.text(ColName));
         dialog.txtItemFile->setText(cells.text(ColDefault));
         dialog.txtItemLabel->setText(cells.text(ColLabel));
-        const int match = dialog.cboItemAlign->findText(cells.text(ColOther), Qt::MatchExactly |
-                                                                                  Qt::MatchCaseSensitive);
+        const int match = dialog.cboItemAlign->findText(cells.text(ColOther),
+                                                        Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (match >= 0)
             dialog.cboItemAlign->setCurrentIndex(match);
     }

@@ -106,10 +106,8 @@ inline QStringList captions(const frmDesign &frame)
     return titles;
 }
 
-
 // Runs `answer` on the next modal widget of type T once it is shown.
-template <typename T>
-void whenModal(std::function<void(T *)> answer)
+template <typename T> void whenModal(std::function<void(T *)> answer)
 {
     auto *timer = new QTimer(qApp);
     timer->setObjectName(PendingModalName);
