@@ -160,7 +160,7 @@ frmWebForm *frmDesign::activeForm() const
     return sub ? qobject_cast<frmWebForm *>(sub->widget()) : nullptr;
 }
 
-void frmDesign::addFormWindow(frmWebForm *form, bool maximized)
+void frmDesign::addFormWindow(frmWebForm *form)
 {
     QMdiSubWindow *sub = m_mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -168,10 +168,6 @@ void frmDesign::addFormWindow(frmWebForm *form, bool maximized)
     for (QAction *action : sub->systemMenu()->actions())
         action->setShortcut(QKeySequence());
     m_menuStack->addWidget(form->menuBar());
-    if (maximized)
-        sub->showMaximized();
-    else
-        sub->show();
 }
 
 void frmDesign::activateFormWindow(frmWebForm *form)

@@ -38,7 +38,8 @@ public:
     QMdiArea *mdiArea() const { return m_mdiArea; }
     QToolBar *tbrDesign() const { return m_toolbar; }
     frmWebForm *activeForm() const;
-    void addFormWindow(frmWebForm *form, bool maximized);
+    // Puts a new document window into the MDI area; the window shows itself when loaded.
+    void addFormWindow(frmWebForm *form);
     void activateFormWindow(frmWebForm *form);
     void arrangeIcons();
     bool isClosingAgreed() const { return m_closingAgreed; }

@@ -22,10 +22,9 @@ frmWebForm *CreateFormWindow(int slot)
     frmDesign *frame = frmDesign::MainFrame();
     auto *form = new frmWebForm(slot);
     Slots().WebForms[slot] = form;
+    frame->addFormWindow(form);
     // A window made while the frame is still starting up comes up maximised.
-    const bool maximized = !frame->isVisible();
-    frame->addFormWindow(form, maximized);
-    form->Form_Load(maximized);
+    form->Form_Load(!frame->isVisible());
     return form;
 }
 
