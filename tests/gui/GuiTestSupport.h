@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPoint>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -122,6 +123,19 @@ template <typename T> void whenModal(std::function<void(T *)> answer)
         answer(modal);
     });
     timer->start();
+}
+
+// The item cells of a document that carry a colour, as (column, row).
+inline QList<QPoint> markedCells(frmWebForm *form)
+{
+    QList<QPoint> marked;
+    for (int row = 1; row < form->grid().rows(); ++row) {
+        for (int col = 0; col < ItemColumnCount; ++col) {
+            if (form->grid().cellColour(row, col) != 0)
+                marked << QPoint(col, row);
+        }
+    }
+    return marked;
 }
 
 // The last message shown through the prompter, or the empty text.

@@ -81,14 +81,12 @@ QString labelsAndMark(frmWebForm *form)
 {
     const ItemGrid &grid = form->grid();
     QStringList labels;
-    int marked = 0;
     for (int row = 1; row < grid.rows(); ++row) {
         const QString label = QString::fromUtf8(grid.text(row, ColLabel));
         labels << (row == grid.currentRow() ? QLatin1Char('[') + label + QLatin1Char(']') : label);
-        for (int col = 0; col < ItemColumnCount; ++col)
-            marked += grid.cellColour(row, col) != 0;
     }
-    const bool mark = marked == 1 && grid.cellColour(grid.currentRow(), grid.currentColumn());
+    const bool mark =
+        markedCells(form) == QList<QPoint>{QPoint(grid.currentColumn(), grid.currentRow())};
     return labels.join(QLatin1Char(' ')) + (mark ? QString() : QStringLiteral(" (mark misplaced)"));
 }
 

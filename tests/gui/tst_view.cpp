@@ -26,19 +26,6 @@ void addLabel(frmWebForm *form, const QByteArray &text)
     grid.setText(grid.rows() - 1, ColLabel, text);
 }
 
-// The item cells with a colour, as (column, row).
-QList<QPoint> markedCells(frmWebForm *form)
-{
-    QList<QPoint> marked;
-    for (int row = 1; row < form->grid().rows(); ++row) {
-        for (int col = 0; col < ItemColumnCount; ++col) {
-            if (form->grid().cellColour(row, col) != 0)
-                marked << QPoint(col, row);
-        }
-    }
-    return marked;
-}
-
 } // namespace
 
 class tst_View : public QObject
