@@ -14,15 +14,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTemporaryFile>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cmath>
 
@@ -46,7 +45,6 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
     m_previewPage = new PreviewPage(this);
     m_webPreview->setPage(m_previewPage);
     m_webPreview->setContextMenuPolicy(Qt::NoContextMenu);
-    m_webPreview->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     connect(&m_grid, &ItemGrid::aboutToLeaveCell, this, &frmWebForm::flgForm_LeaveCell);
     connect(&m_grid, &ItemGrid::enteredCell, this, &frmWebForm::flgForm_EnterCell);
     connect(m_flgForm, &ItemGridView::doubleClickedRow, this, &frmWebForm::flgForm_DblClick);
@@ -79,7 +77,7 @@ QMdiSubWindow *frmWebForm::subWindow() const
 void frmWebForm::Form_Load(bool showMaximized)
 {
     flgForm_EnterCell();
-    m_webPreview->setUrl(QUrl(QStringLiteral("about:blank")));
+    m_previewPage->showFile(QString());
     if (!ViewState::instance().InternalViewer)
         m_webPreview->hide();
     if (QMdiSubWindow *sub = subWindow()) {
@@ -159,9 +157,16 @@ QString frmWebForm::MakeTempFileName()
     return file.fileName();
 }
 
+// The output file as the conversion opens it: a relative name is taken from the current
+// folder, so both viewers show the very file that was written.
+QString frmWebForm::outputFilePath() const
+{
+    return QFileInfo(QFile::decodeName(info().OutputFile)).absoluteFilePath();
+}
+
 void frmWebForm::showInViewer(const QString &file)
 {
-    m_webPreview->setUrl(QUrl::fromLocalFile(file));
+    m_previewPage->showFile(file);
 }
 
 bool frmWebForm::QueryUnload()
@@ -276,7 +281,7 @@ void frmWebForm::mnuFileConvert_Click()
     }
     Prompter::show(outcome, this);
     if (outcome.ok() && ViewState::instance().InternalViewer)
-        showInViewer(QFile::decodeName(info().OutputFile));
+        showInViewer(outputFilePath());
 }
 
 void frmWebForm::mnuFileSelectPos_Click()
@@ -341,7 +346,7 @@ void frmWebForm::mnuViewRefresh_Click()
 void frmWebForm::mnuViewBrowser_Click()
 {
     WaitCursor busy;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(info().OutputFile)));
+    PreviewPage::handToDesktop(QUrl::fromLocalFile(outputFilePath()));
 }
 
 // --- Window and Help menus

@@ -14,7 +14,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QMdiSubWindow;
-class QWebEnginePage;
+class PreviewPage;
 class QWebEngineView;
 
 class frmWebForm : public QWidget
@@ -118,12 +118,13 @@ private:
     void CopyItem();
     void DeleteItem();
     void showInViewer(const QString &file);
+    QString outputFilePath() const;
 
     int m_slot;
     ItemGrid m_grid;
     ItemGridView *m_flgForm = nullptr;
     QWebEngineView *m_webPreview = nullptr;
-    QWebEnginePage *m_previewPage = nullptr;
+    PreviewPage *m_previewPage = nullptr;
     QMenuBar *m_menuBar = nullptr;
     RecentFileMenu m_recentFiles;
     bool m_unloaded = false;

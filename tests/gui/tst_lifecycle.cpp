@@ -2,6 +2,8 @@
 // Convert, loading, and the recent-file list across restarts.
 #include "GuiTestSupport.h"
 
+#include "app/PreviewPage.h"
+
 #include "TestFiles.h"
 #include "WebFormFile.h"
 #include "app/RecentFiles.h"
@@ -156,6 +158,21 @@ private slots:
         QVERIFY(read(output).contains("Name=\"email\""));
         QCOMPARE(m_form->webPreview()->url(), QUrl::fromLocalFile(output));
         QVERIFY(!m_form->info().Changed); // converting is not a change
+
+        // A relative output file is the one in the current folder, in both viewers too.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(QFileInfo(output).path());
+        m_form->info().OutputFile = "rel.htm";
+        m_form->mnuFileConvert_Click();
+        QList<QUrl> handedOver;
+        PreviewPage::setUrlOpener([&handedOver](const QUrl &url) { handedOver << url; });
+        m_form->mnuViewBrowser_Click();
+        PreviewPage::setUrlOpener({});
+        QDir::setCurrent(before);
+        const QUrl written = QUrl::fromLocalFile(path(QStringLiteral("rel.htm")));
+        QVERIFY(QFile::exists(written.toLocalFile()));
+        QCOMPARE(m_form->webPreview()->url(), written);
+        QCOMPARE(handedOver, QList<QUrl>{written});
     }
 
     void truncatedFileIsLoadedWithAWarning()
