@@ -140,7 +140,7 @@ private slots:
         QTest::newRow("parent is a file")
             << false << false << "Unable to write to the output file [%1].\r\nSAVE: ";
         QTest::newRow("target is a directory")
-            << false << true << "Conversion operation failed.\r\n";
+            << false << true << "Unable to read the file [%1].\r\nLOAD: ";
         QTest::newRow("preview") << true << false << QString();
     }
     void failedWriteLeavesOldFile()
