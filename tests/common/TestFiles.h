@@ -4,6 +4,7 @@
 #include <QByteArrayList>
 #include <QDir>
 #include <QFile>
+#include <cstdio>
 
 namespace TestFiles {
 
@@ -18,6 +19,20 @@ inline bool write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The bytes of the file named by exactly the bytes `path`, which QString could not carry
+// when they are not UTF-8; empty when it cannot be read.
+inline QByteArray readNative(const QByteArray &path)
+{
+    QFile file;
+    std::FILE *stream = std::fopen(path.constData(), "rb");
+    if (!stream)
+        return QByteArray();
+    const QByteArray bytes = file.open(stream, QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
+    std::fclose(stream);
+    return bytes;
 }
 
 // Every line followed by `lineEnd`: the shape of the files the program writes.

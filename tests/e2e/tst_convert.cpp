@@ -5,6 +5,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace OrderForm;
@@ -31,11 +34,15 @@ class TestConvert : public QObject
     QString path(const QString &name) const { return m_dir->filePath(name); }
     QByteArray read(const QString &name) const { return TestFiles::read(path(name)); }
 
-    // Runs the converter in `workingDir` below the temporary folder; CTest guards a hang.
-    Run convert(const QStringList &args, const QString &workingDir = QString()) const
+    // Runs the converter in `workingDir` below the temporary folder, with `childSetUp` run in
+    // the child before it starts; CTest guards a hang.
+    Run convert(const QStringList &args, const QString &workingDir = QString(),
+                const std::function<void()> &childSetUp = {}) const
     {
         QProcess process;
         process.setWorkingDirectory(path(workingDir));
+        if (childSetUp)
+            process.setChildProcessModifier(childSetUp);
         process.start(QStringLiteral(TABRINO_CONVERT), args);
         Run run;
         if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit)
@@ -188,6 +195,47 @@ private slots:
         QCOMPARE(convert({"contact.wfm", "../page.htm"}, "forms").all(),
                  "0|" + success("../page.htm") + "|");
         QCOMPARE(read("page.htm"), joined(QByteArrayList{"<HTML>"} + Block));
+    }
+
+    // OUTPUT given on the command line as bytes that are not UTF-8 names that very file,
+    // never a look-alike with replacement characters.
+    void outputNamedByBytes()
+    {
+        QProcess shell;
+        shell.setWorkingDirectory(m_dir->path());
+        shell.start("/bin/sh",
+                    {"-c", "exec \"$0\" form.wfm \"$(printf 'caf\\351.htm')\"", TABRINO_CONVERT});
+        QVERIFY(shell.waitForFinished(-1) && shell.exitCode() == 0);
+        QCOMPARE(TestFiles::readNative(QFile::encodeName(m_dir->path()) + "/caf\xE9.htm"), NewPage);
+        QVERIFY(!QFile::exists(path("caf\uFFFD.htm"))); // no look-alike
+    }
+
+    // No seam here: the real converter under a file-size limit of 8 KiB (ulimit -f 8)
+    // meets what the system does, and fails with its reason, leaving the 13 KB page as it
+    // was and no temporary file. The limit's signal keeps its default action, as a shell
+    // leaves it: the program must not die of it.
+    void fileSizeLimit()
+    {
+        QByteArrayList lines{"<HTML>", "<BODY>", "<H1>Orders</H1>", ShortStart, ShortEnd};
+        for (int i = 0; i < 330; ++i)
+            lines << "<P>Paragraph " + QByteArray::number(i) + " of a page of 13 KB.</P>";
+        QVERIFY(TestFiles::write(path("page.htm"), joined(lines)));
+        QVERIFY(QFileInfo(path("page.htm")).size() > 13000);
+        const QMap<QString, QByteArray> before = files();
+        const auto limit = [] {
+            const struct rlimit eightKiB = {8192, 8192};
+            signal(SIGXFSZ, SIG_DFL);
+            setrlimit(RLIMIT_FSIZE, &eightKiB);
+        };
+        for (const QStringList &args :
+             {QStringList{"--position", "3", "--remove-existing", "page.htm"},
+              QStringList{"form.wfm", "page.htm"}}) {
+            const Run run = convert(args, QString(), limit);
+            QVERIFY2(run.exitCode == 1 && run.out.isEmpty() &&
+                         run.err.endsWith("tabrino-convert: page.htm: SAVE: File too large\n"),
+                     run.all().constData());
+            QCOMPARE(files(), before);
+        }
     }
 
     // A page that cannot be written (below a regular file) fails with the reason on
