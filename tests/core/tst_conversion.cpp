@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestDocument;
 using namespace OrderForm;
@@ -318,6 +319,7 @@ private slots:
         QVERIFY(ConvertDocument(*gridOf(Cells), info).ok());
         QCOMPARE(TestFiles::readNative(info.OutputFile), NewPage);
         QVERIFY(!QFile::exists(QFile::decodeName(info.OutputFile))); // no look-alike
+        QCOMPARE(unlink(info.OutputFile.constData()), 0);            // QTemporaryDir cannot
     }
 };
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace OrderForm;
 using TestFiles::joined;
@@ -206,8 +207,10 @@ private slots:
         shell.start("/bin/sh",
                     {"-c", "exec \"$0\" form.wfm \"$(printf 'caf\\351.htm')\"", TABRINO_CONVERT});
         QVERIFY(shell.waitForFinished(-1) && shell.exitCode() == 0);
-        QCOMPARE(TestFiles::readNative(QFile::encodeName(m_dir->path()) + "/caf\xE9.htm"), NewPage);
+        const QByteArray latin1 = QFile::encodeName(m_dir->path()) + "/caf\xE9.htm";
+        QCOMPARE(TestFiles::readNative(latin1), NewPage);
         QVERIFY(!QFile::exists(path("caf\uFFFD.htm"))); // no look-alike
+        QCOMPARE(unlink(latin1.constData()), 0);        // QTemporaryDir cannot remove it
     }
 
     // No seam here: the real converter under a file-size limit of 8 KiB (ulimit -f 8)
