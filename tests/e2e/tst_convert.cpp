@@ -217,7 +217,7 @@ private slots:
     // meets what the system does, and fails with its reason, leaving the 13 KB page as it
     // was and no temporary file. The limit's signal keeps its default action, as a shell
     // leaves it: the program must not die of it.
-    void fileSizeLimit()
+    void systemLimits()
     {
         QByteArrayList lines{"<HTML>", "<BODY>", "<H1>Orders</H1>", ShortStart, ShortEnd};
         for (int i = 0; i < 330; ++i)
@@ -239,6 +239,18 @@ private slots:
                      run.all().constData());
             QCOMPARE(files(), before);
         }
+
+        // A form too large for the memory the process may have (ulimit -v) is reported.
+        QFile big(path("big.wfm"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(1) << 30)); // sparse
+        big.close();
+        const Run tooLarge = convert({"big.wfm", "out.htm"}, QString(), [] {
+            const struct rlimit quarterGiB = {256 << 20, 256 << 20};
+            setrlimit(RLIMIT_AS, &quarterGiB);
+        });
+        QCOMPARE(tooLarge.all(), QByteArray("2||tabrino-convert: big.wfm: Unable to open the "
+                                            "file.\ntabrino-convert: big.wfm: The file is too "
+                                            "large to be read into memory\n"));
     }
 
     // A page that cannot be written (below a regular file) fails with the reason on
