@@ -50,18 +50,12 @@ inline QStringList filesIn(const QString &dir)
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// A target that cannot be written even by root: below a regular file `survivor`, or a
-// folder holding `survivor`. `survivor` holds `bytes`, which a failed write must keep.
-inline QString placeObstacle(const QString &dir, bool targetIsDirectory, const QByteArray &bytes,
-                             QString &survivor)
+// A target that cannot be written even by root: below a regular file `survivor`, which
+// holds `bytes`, which a failed write must keep.
+inline QString placeObstacle(const QString &dir, const QByteArray &bytes, QString &survivor)
 {
-    const QString blocked = dir + "/blocked.htm";
-    if (targetIsDirectory && !QDir(dir).mkdir("blocked.htm"))
-        return QString();
-    survivor = targetIsDirectory ? blocked + "/inside.htm" : blocked;
-    if (!write(survivor, bytes))
-        return QString();
-    return targetIsDirectory ? blocked : blocked + "/page.htm";
+    survivor = dir + "/blocked.htm";
+    return write(survivor, bytes) ? survivor + "/page.htm" : QString();
 }
 
 } // namespace TestFiles

@@ -204,40 +204,6 @@ private slots:
         QCOMPARE(TestFiles::filesIn(m_dir->path()), QStringList{"page.htm"});
     }
 
-    // A failed write leaves what was in the way untouched; the command names the file and
-    // the reason (a folder cannot even be read for merging), the preview stays silent.
-    void failedWriteLeavesOldFile_data()
-    {
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<bool>("targetIsDirectory");
-        QTest::addColumn<QString>("start"); // of the message
-        QTest::newRow("parent is a file")
-            << false << false << "Unable to write to the output file [%1].\r\nSAVE: ";
-        QTest::newRow("target is a directory")
-            << false << true << "Unable to read the file [%1].\r\nLOAD: ";
-        QTest::newRow("preview") << true << false << QString();
-    }
-    void failedWriteLeavesOldFile()
-    {
-        QFETCH(bool, silent);
-        QFETCH(bool, targetIsDirectory);
-        QFETCH(QString, start);
-        const QByteArray old = joined({"<HTML>", ShortStart, ShortEnd, "\xE9"}, "\n");
-        QString survivor;
-        const QString target =
-            TestFiles::placeObstacle(m_dir->path(), targetIsDirectory, old, survivor);
-        QVERIFY(!target.isEmpty());
-        const QStringList before = TestFiles::filesIn(m_dir->path());
-
-        const Outcome outcome = convert(target, silent);
-        QCOMPARE(outcome.result, Outcome::Failed);
-        start.replace("%1", target);
-        QVERIFY2(outcome.message.startsWith(start), qPrintable(outcome.message));
-        QCOMPARE(outcome.message.size() > start.size(), !silent); // the reason follows
-        QCOMPARE(TestFiles::read(survivor), old);
-        QCOMPARE(TestFiles::filesIn(m_dir->path()), before);
-    }
-
     // Each write path meets each failure of a real write: the first byte refused (a full
     // disk), the very last byte refused (a file-size limit: the bytes a buffered writer
     // used to lose unnoticed), the final sync (a broken disk) and the rename (a folder

@@ -72,7 +72,7 @@ private slots:
         QTemporaryDir dir;
         QString survivor;
         const QByteArray old = "old\r\npage \xE9\n";
-        const QString blocked = TestFiles::placeObstacle(dir.path(), false, old, survivor);
+        const QString blocked = TestFiles::placeObstacle(dir.path(), old, survivor);
         QVERIFY(!blocked.isEmpty() && TestFiles::write(dir.filePath("empty.htm"), ""));
         TextFile buffer = bufferOf({"keep"});
         for (const char *name : {"empty.htm", "missing.htm"}) {

@@ -155,7 +155,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray old = "old form\r\n\xE9\r\n[EOF]\r\n";
         QString survivor;
-        const QString target = TestFiles::placeObstacle(dir.path(), false, old, survivor);
+        const QString target = TestFiles::placeObstacle(dir.path(), old, survivor);
         QVERIFY(!target.isEmpty());
         const QString reason = WriteWebFormFile(target, newInfo(), ItemGrid());
         QVERIFY(!reason.isEmpty());
