@@ -64,23 +64,14 @@ static std::pair<bool, QString> write(WritePath path, const QString &file)
     return {outcome.ok(), outcome.message};
 }
 
-// The message `path` gives when its write fails for `reason`.
-static QString failureMessage(WritePath path, const QString &file, const QString &reason)
-{
-    switch (path) {
-    case WriteWebForm:
-        return SaveFailedMessage(file, reason);
-    case WritePosition: {
-        const QString prefix = "tabrino-convert: " + file + ": ";
-        return prefix + "Unable to set form position in file [" + file + "].\n" + prefix +
-               "SAVE: " + reason + "\n";
-    }
-    case WritePreview:
-        return QString();
-    default:
-        return "Unable to write to the output file [" + file + "].\r\nSAVE: " + reason;
-    }
-}
+// The message of each write path when its write of %1 fails for the reason %2.
+static const char *const FailureMessages[] = {
+    "Unable to write to the output file [%1].\r\nSAVE: %2",
+    "Unable to write to the output file [%1].\r\nSAVE: %2",
+    "", // the preview shows nothing
+    "tabrino-convert: %1: Unable to set form position in file [%1].\n"
+    "tabrino-convert: %1: SAVE: %2\n",
+    "Unable to save the file [%1].\r\n%2"};
 
 // The permission bits of `file`, or -1 when there is none.
 static int modeOf(const QString &file)
@@ -250,7 +241,7 @@ private slots:
         SafeFile::setNextFault({WriteFault::Point(point), byte, error});
         const auto [written, message] = write(writePath, file);
         QVERIFY(!written);
-        QCOMPARE(message, failureMessage(writePath, file, QString::fromLocal8Bit(strerror(error))));
+        QCOMPARE(message, QString(FailureMessages[path]).arg(file, strerror(error)));
         QCOMPARE(TestFiles::read(file), old);
         QCOMPARE(modeOf(file), old.isNull() ? -1 : 0640);
         QCOMPARE(TestFiles::filesIn(m_dir->path()), before);
