@@ -106,7 +106,8 @@ private slots:
     }
 
     // What Save does with what is in the way: a page keeps its permission bits (0444 too:
-    // the folder decides, as for any program that replaces a file); a symbolic link stays
+    // the folder decides, as for any program that replaces a file) and, saved by root, its
+    // owner and group; a symbolic link stays
     // a link and the page it points to is replaced; a name of 255 bytes and one that is not
     // UTF-8 are written and read back under exactly those bytes; a FIFO, a folder and a
     // name holding a NUL are refused, for writing and reading, and left as they were; no
@@ -142,6 +143,7 @@ private slots:
             std::FILE *stream = std::fopen(page.constData(), "wb");
             QVERIFY(stream && std::fputs("old\n", stream) >= 0 && std::fclose(stream) == 0);
             QCOMPARE(chmod(page.constData(), mode_t(mode)), 0);
+            QVERIFY(geteuid() != 0 || chown(page.constData(), 4321, 4322) == 0); // not root's
         }
         QVERIFY(kind != "link" || symlink("real", target.constData()) == 0);
         QVERIFY(kind != "fifo" || mkfifo(target.constData(), 0644) == 0);
@@ -170,6 +172,7 @@ private slots:
         QCOMPARE(TestFiles::readNative(target), QByteArray("new\r\n"));
         QCOMPARE(S_ISLNK(link.st_mode), kind == "link");
         QCOMPARE(int(info.st_mode & 07777), mode);
+        QVERIFY(geteuid() != 0 || (info.st_uid == 4321 && info.st_gid == 4322));
         buffer.ResetFile("other");
         buffer.Load(target);
         QCOMPARE(linesOf(buffer), QByteArrayList{"new"});
