@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <new>
 #include <sys/stat.h>
 #ifdef __SSE2__
 #include <emmintrin.h>
