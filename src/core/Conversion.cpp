@@ -3,8 +3,7 @@
 #include "AppInfo.h"
 #include "HtmlGenerator.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -15,12 +14,18 @@ QString inBrackets(const QString &file)
 
 // Loads `outputfile` and removes its old block. Returns the line after which the new
 // block goes, or 0 with `refusal` set.
-qint32 prepareMerge(TextFile &page, const QString &outputfile, Outcome &refusal)
+qint32 prepareMerge(TextFile &page, const NativePath &outputfile, Outcome &refusal)
 {
-    page.Load(outputfile);
-    if (page.ErrorNum != 0) {
+    QString loadError;
+    try {
+        page.Load(outputfile);
+        loadError = page.ErrorMsg;
+    } catch (const TextFileError &failure) {
+        loadError = QString::fromLocal8Bit(failure.what());
+    }
+    if (!loadError.isEmpty()) {
         refusal = Outcome::failed(QStringLiteral("Unable to read the file") +
-                                  inBrackets(outputfile) + CrLf + page.ErrorMsg);
+                                  inBrackets(outputfile.display()) + CrLf + loadError);
         return 0;
     }
     const qint32 start = page.FindFirst(Markers::StartKeyword);
@@ -29,9 +34,7 @@ qint32 prepareMerge(TextFile &page, const QString &outputfile, Outcome &refusal)
         refusal = Outcome::refused(
             QStringLiteral("The output file already exists but the form location cannot be "
                            "determined.") +
-                CrLf +
-                QStringLiteral("Please select a new form location ('Select Form Position' on "
-                               "the 'File' menu)."),
+                CrLf + SelectPositionAdvice(),
             MessageIcon::Critical);
         return 0;
     }
@@ -54,6 +57,13 @@ qint32 prepareNewPage(TextFile &page)
     return line;
 }
 
+// Whether a file (or whatever else) of that name is there, through symbolic links.
+bool exists(const NativePath &file)
+{
+    struct stat info;
+    return stat(file.bytes().constData(), &info) == 0;
+}
+
 } // namespace
 
 TextFile &PageBuffer()
@@ -67,12 +77,12 @@ bool IsValidMarkerPair(qint32 start, qint32 end)
     return start >= 2 && end > start;
 }
 
-Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const QString &outputfile,
+Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const NativePath &outputfile,
                       bool silent)
 {
     TextFile &page = PageBuffer();
     try {
-        const bool merge = !silent && QFileInfo::exists(outputfile);
+        const bool merge = !silent && !outputfile.hasNul() && exists(outputfile);
         qint32 insertAfter = 0;
         if (merge) {
             Outcome refusal;
@@ -92,19 +102,25 @@ Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const QStri
         if (silent)
             return Outcome::failed(QString());
         return Outcome::failed(QStringLiteral("Unable to write to the output file") +
-                               inBrackets(outputfile) + CrLf + page.ErrorMsg);
+                               inBrackets(outputfile.display()) + CrLf + page.ErrorMsg);
     }
     if (silent)
         return Outcome::written();
     return Outcome::written(QStringLiteral("Form successfully written to file") +
-                            inBrackets(outputfile));
+                            inBrackets(outputfile.display()));
 }
 
 Outcome ConvertDocument(const ItemGrid &grid, const WebFormInfo &info)
 {
     if (info.OutputFile.isEmpty())
         return Outcome::refused(NoOutputFileMessage(), MessageIcon::Exclamation);
-    return ConvertToHtml(grid, info, QFile::decodeName(info.OutputFile), false);
+    return ConvertToHtml(grid, info, NativePath(info.OutputFile), false);
+}
+
+QString SelectPositionAdvice()
+{
+    return QStringLiteral(
+        "Please select a new form location ('Select Form Position' on the 'File' menu).");
 }
 
 QString NoOutputFileMessage()

@@ -3,21 +3,22 @@
 #include "Conversion.h"
 #include "HtmlGenerator.h"
 
-Outcome LoadPositionPage(TextFile &page, const QString &htmlfile)
+Outcome LoadPositionPage(TextFile &page, const NativePath &htmlfile)
 {
+    const QString shown = htmlfile.display();
     try {
         page.Load(htmlfile);
     } catch (const TextFileError &failure) {
-        return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
+        return Outcome::failed(QStringLiteral("Unable to read the file [") + shown +
                                QStringLiteral("].") + CrLf +
                                QString::fromLocal8Bit(failure.what()));
     }
     if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
+        return Outcome::failed(QStringLiteral("Unable to read the file [") + shown +
                                QStringLiteral("].") + CrLf + page.ErrorMsg);
     }
     if (page.LineCount() > MaxPositionLines) {
-        return Outcome::refused(QStringLiteral("The file [") + htmlfile + QStringLiteral("] has ") +
+        return Outcome::refused(QStringLiteral("The file [") + shown + QStringLiteral("] has ") +
                                     QString::number(page.LineCount()) +
                                     QStringLiteral(" lines, too many to list for choosing a "
                                                    "form position.") +
@@ -45,15 +46,16 @@ void InsertPositionMarkers(QList<QByteArray> &lines, int selected)
     lines.insert(at, Markers::shortLine(Markers::StartKeyword));
 }
 
-Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const QString &htmlfile)
+Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const NativePath &htmlfile)
 {
+    const QString shown = htmlfile.display();
     page.FromListbox(lines);
     page.Save(htmlfile);
     if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to set form position in file [") + htmlfile +
+        return Outcome::failed(QStringLiteral("Unable to set form position in file [") + shown +
                                QStringLiteral("].") + CrLf + page.ErrorMsg);
     }
-    return Outcome::written(QStringLiteral("Form position set in file [") + htmlfile +
+    return Outcome::written(QStringLiteral("Form position set in file [") + shown +
                             QStringLiteral("]."));
 }
 

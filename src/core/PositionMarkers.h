@@ -2,6 +2,7 @@
 // chosen line, and the removal of a block generated earlier.
 #pragma once
 
+#include "NativePath.h"
 #include "Outcome.h"
 #include "TextFile.h"
 
@@ -12,7 +13,7 @@
 constexpr qint32 MaxPositionLines = 200000;
 
 // Loads `htmlfile` into `page`. A refusal carries the message to show; ok() when loaded.
-Outcome LoadPositionPage(TextFile &page, const QString &htmlfile);
+Outcome LoadPositionPage(TextFile &page, const NativePath &htmlfile);
 
 // True when the page holds a valid pair of marker lines (a block this program wrote or
 // placed); RemoveGeneratedBlock removes it with both marker lines.
@@ -24,6 +25,7 @@ void RemoveGeneratedBlock(TextFile &page);
 void InsertPositionMarkers(QList<QByteArray> &lines, int selected);
 
 // Takes `lines` into the page and saves it; the message of success or failure.
-Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const QString &htmlfile);
+Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines,
+                         const NativePath &htmlfile);
 
 QString RemoveBlockQuestion();

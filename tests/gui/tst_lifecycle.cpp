@@ -2,10 +2,10 @@
 // Convert, loading, and the recent-file list across restarts.
 #include "GuiTestSupport.h"
 
-#include "app/PreviewPage.h"
-
+#include "SafeFile.h"
 #include "TestFiles.h"
 #include "WebFormFile.h"
+#include "app/PreviewPage.h"
 #include "app/RecentFiles.h"
 
 #include <QFileDialog>
@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineView>
+#include <cerrno>
 
 using namespace GuiTest;
 using TestFiles::read;
@@ -67,7 +68,8 @@ private slots:
     void cleanup() { closeFrame(m_frame); }
 
     // Save asks for a name only while the document is untitled: cancelled, failed (the
-    // name is remembered all the same), then typed without an extension and used as typed.
+    // name is remembered all the same), then typed without an extension and used as typed;
+    // a save failing at its end keeps the old file, the caption and the changed mark.
     // Save As always asks and leaves the old file.
     void saveAndSaveAs()
     {
@@ -97,6 +99,14 @@ private slots:
         const QByteArray saved = read(target);
         QVERIFY(saved.contains("Hidden Field\r\nsecret\r\n"));
         QVERIFY(!m_form->info().Changed);
+        addItem(m_form, "Text Field", "lost"); // the disk fills up as the file is synced
+        SafeFile::setNextFault({WriteFault::AtFlush, 0, ENOSPC});
+        m_form->mnuFileSave_Click();
+        QCOMPARE(lastMessage(),
+                 "Unable to save the file [" + target + "].\r\nNo space left on device");
+        QVERIFY(m_form->info().Changed);
+        QCOMPARE(m_form->windowTitle(), target);
+        QCOMPARE(read(target), saved);
 
         const QString second = path(QStringLiteral("second.wfm"));
         addItem(m_form, "Checkbox", "agree");

@@ -172,8 +172,10 @@ private slots:
         const auto position = [this](QStringList args) {
             QString printed;
             QTextStream out(&printed);
-            args.prepend(QStringLiteral("--position"));
-            const int status = RunConvertCommand(args, out, out);
+            QByteArrayList bytes{"--position"};
+            for (const QString &arg : args)
+                bytes << QFile::encodeName(arg);
+            const int status = RunConvertCommand(bytes, out, out);
             out.flush();
             return qMakePair(status, printed);
         };
@@ -182,8 +184,10 @@ private slots:
         const QByteArray marked = read(m_page); // a valid pair: kept unless asked to remove
         QCOMPARE(position({"0", m_page}).first, 1);
         QCOMPARE(read(m_page), marked);
-        QCOMPARE(position({"0", "--remove-existing", m_page}).first, 0);
-        QCOMPARE(read(m_page), Markers + lines(1, 10));
+        QCOMPARE(position({"0", "--remove-existing", m_page}).first, 1); // line 1: never valid
+        QCOMPARE(read(m_page), marked);
+        QCOMPARE(position({"1", "--remove-existing", m_page}).first, 0);
+        QCOMPARE(read(m_page), lines(1, 1) + Markers + lines(2, 10));
         const auto outside = position({"99", "--remove-existing", m_page});
         QCOMPARE(outside.first, 1);
         QVERIFY(outside.second.contains(QStringLiteral("outside")));
