@@ -4,12 +4,15 @@
 
 #include "TestDocument.h"
 #include "TestFiles.h"
+#include "app/frmStartup.h"
+#include "editor/ItemGridView.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QWebEngineView>
 
 using namespace GuiTest;
 
@@ -226,11 +229,26 @@ private slots:
         QCOMPARE(name + '|' + action->text() + '|' + action->shortcut().toString(), entry);
     }
 
+    // The list shows each caption exactly ("&" is no access key); a window brought forward by
+    // it, or back from a dialog, has the keyboard on its grid even if it was on the preview.
     void windowMenuListsTheDocuments()
     {
         m_frame = startFrame();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        frmWebForm *first = m_frame->activeForm();
+        first->webPreview()->setFocus(); // as after a click into the preview
+        const auto inPreview = [first] {
+            QWidget *focus = QApplication::focusWidget();
+            return focus &&
+                   (focus == first->webPreview() || first->webPreview()->isAncestorOf(focus));
+        };
+        QTRY_VERIFY(inPreview());
         NewWebForm();
         frmWebForm *form = m_frame->activeForm();
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("R&D.wfm"));
+        QVERIFY(SaveWebFormFile(form, saved));
         QMenu *window = form->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
         QVERIFY(window);
         emit window->aboutToShow();
@@ -240,9 +258,18 @@ private slots:
                 entries << action->text();
         }
         QCOMPARE(entries, (QStringList{"&Cascade", "&Tile", "&Arrange Icons", "&1 Untitled:1",
-                                       "&2 Untitled:2"}));
+                                       "&2 " + QString(saved).replace("&", "&&")}));
         window->actions().at(4)->trigger(); // "&1 Untitled:1"
-        QCOMPARE(m_frame->activeForm()->windowTitle(), QStringLiteral("Untitled:1"));
+        QCOMPARE(m_frame->activeForm()->Caption(), QStringLiteral("Untitled:1"));
+        QTRY_COMPARE(QApplication::focusWidget(), first->flgForm());
+        first->webPreview()->setFocus();
+        QTRY_VERIFY(inPreview());
+        QDialog dialog(m_frame.get());
+        whenModal<QDialog>([](QDialog *modal) { modal->reject(); });
+        dialog.exec();
+        m_frame->activateWindow(); // as the window manager does when the dialog goes
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), first->flgForm());
         // Cascade and tile keep the windows usable, whatever their own layout.
         m_frame->resize(1000, 700);
         const QSize area = m_frame->mdiArea()->viewport()->size();
@@ -255,6 +282,21 @@ private slots:
             QVERIFY2(each->width() >= 240 && each->height() >= 160,
                      qPrintable(QStringLiteral("%1x%2").arg(each->width()).arg(each->height())));
         }
+    }
+
+    // Only its timer closes the start-up screen: keys and close requests do nothing.
+    void startupScreenIgnoresTheKeyboard()
+    {
+        QPointer<frmStartup> startup = new frmStartup;
+        startup->setAttribute(Qt::WA_DeleteOnClose);
+        startup->show();
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space})
+            QTest::keyClick(startup, key);
+        QVERIFY(!startup->close());
+        QApplication::processEvents();
+        QVERIFY(startup && startup->isVisible());
+        startup->startTimer(10);
+        QTRY_VERIFY(!startup);
     }
 
     void exitStopsAtTheFirstRefusal()
