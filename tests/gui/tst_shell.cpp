@@ -284,8 +284,9 @@ private slots:
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
         m_frame->activateFormWindow(first);
-        first->webPreview()->setFocus(); // as after a click into the preview
-        QTRY_VERIFY(first->webPreview()->isAncestorOf(QApplication::focusWidget()));
+        // As after a click into the preview; again until no late page load takes it back.
+        QTRY_VERIFY((first->webPreview()->setFocus(),
+                     first->webPreview()->isAncestorOf(QApplication::focusWidget())));
         QMdiArea *area = m_frame->mdiArea();
         if (route != QLatin1String("closed dialog"))
             area->setActiveSubWindow(second->subWindow());
