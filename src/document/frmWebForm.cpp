@@ -74,6 +74,21 @@ QMdiSubWindow *frmWebForm::subWindow() const
     return qobject_cast<QMdiSubWindow *>(parentWidget());
 }
 
+void frmWebForm::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    // "[*]" is where the title shows the asterisk; one typed in a path is doubled so that it
+    // shows as typed.
+    setWindowTitle(QString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) +
+                   QStringLiteral("[*]"));
+}
+
+void frmWebForm::setChanged(bool changed)
+{
+    info().Changed = changed;
+    setWindowModified(changed);
+}
+
 void frmWebForm::Form_Load(bool showMaximized)
 {
     flgForm_EnterCell();
@@ -175,7 +190,7 @@ bool frmWebForm::QueryUnload()
         return true;
     const auto answer = Prompter::message(
         MessageIcon::Question,
-        QStringLiteral("The form [") + windowTitle() + QStringLiteral("] has changed.") + CrLf +
+        QStringLiteral("The form [") + Caption() + QStringLiteral("] has changed.") + CrLf +
             QStringLiteral("Do you want to save the changes?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     if (answer == QMessageBox::Yes) {
@@ -249,7 +264,7 @@ void frmWebForm::mnuFileClose_Click()
 
 void frmWebForm::mnuFileSave_Click()
 {
-    QString name = windowTitle();
+    QString name = Caption();
     if (IsUntitled(this))
         name = AskSaveFileName(QStringLiteral("untitled.wfm"));
     if (name.isEmpty())
@@ -260,7 +275,7 @@ void frmWebForm::mnuFileSave_Click()
 
 void frmWebForm::mnuFileSaveAs_Click()
 {
-    const QString suggestion = IsUntitled(this) ? QStringLiteral("untitled.wfm") : windowTitle();
+    const QString suggestion = IsUntitled(this) ? QStringLiteral("untitled.wfm") : Caption();
     const QString name = AskSaveFileName(suggestion);
     if (name.isEmpty())
         return;
@@ -379,4 +394,5 @@ void frmWebForm::mnuHelpAbout_Click()
 void frmWebForm::mnuFileProperties_Click()
 {
     ShowProperties(this);
+    setChanged(info().Changed);
 }

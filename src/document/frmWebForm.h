@@ -35,6 +35,13 @@ public:
     QMdiSubWindow *subWindow() const;
     QString PreviewFile;
 
+    // The caption the file commands read: "Untitled:" and the slot, or the file's full path.
+    // The title bar shows it exactly, with an asterisk while there are unsaved changes.
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    // Sets the record's Changed flag and shows it in the title bar.
+    void setChanged(bool changed);
+
     // Creation: header captions, the current-cell mark, a blank preview.
     void Form_Load(bool showMaximized);
     void Form_Resize();
@@ -128,4 +135,5 @@ private:
     QMenuBar *m_menuBar = nullptr;
     RecentFileMenu m_recentFiles;
     bool m_unloaded = false;
+    QString m_caption;
 };

@@ -1,6 +1,7 @@
 #include "frmFileViewer.h"
 
 #include "TextBytes.h"
+#include "app/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -39,6 +40,18 @@ void frmFileViewer::setLines(const QList<QByteArray> &lines)
         entry->setData(Qt::UserRole, line);
     }
     lstViewer->setUpdatesEnabled(true);
+}
+
+bool frmFileViewer::acceptOk()
+{
+    if (selectedIndex() >= 0)
+        return true;
+    Tag = QStringLiteral("CANCEL");
+    Prompter::message(MessageIcon::Exclamation,
+                      QStringLiteral("Please select the line after which the form is to go."),
+                      QMessageBox::Ok, this);
+    lstViewer->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 int frmFileViewer::selectedIndex() const
