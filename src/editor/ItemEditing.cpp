@@ -172,7 +172,7 @@ void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row)
     if (row == 0)
         addItemRow(active_form, itemtype, row);
     RowCells cells(active_form, row);
-    const QByteArray name = textToBytes(names->currentText(), cells.bytes(ColName));
+    const QByteArray name = dialog.nameBytes(cells.bytes(ColName));
     if (row != 0 && itemtype == ItemRadioButton)
         RenameRadioGroup(active_form, row, name);
     const bool on = dialog.chkItemDefault->isChecked();

@@ -456,8 +456,8 @@ void tst_Dialogs::choiceBoxCoding()
     QCOMPARE(texts(&box), (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\u00fcber"),
                                        QStringLiteral("\u00ff\u00fe")}));
     QCOMPARE(EncodeChoices(&box), bytes);
-    box.addItem(QStringLiteral("\u00e9t\u00e9")); // typed: stored as UTF-8
-    QCOMPARE(EncodeChoices(&box), bytes + QByteArray("\xc3\xa9t\xc3\xa9|"));
+    box.addItem(QStringLiteral("\u00e9t\u00e9")); // typed: stored as references
+    QCOMPARE(EncodeChoices(&box), bytes + QByteArray("&#233;t&#233;|"));
 }
 
 void tst_Dialogs::properties()
@@ -474,18 +474,19 @@ void tst_Dialogs::properties()
         Prompter::queueAnswer(QStringLiteral("/site/new page.html"));
         d.cmdBrowse_Click();
         QCOMPARE(d.txtOutputFile->text(), QStringLiteral("/site/new page.html"));
-        // Only spaces around the output file and the button texts are trimmed.
-        d.txtOutputFile->setText(QStringLiteral("  out.htm "));
+        // Only spaces around the output file and the button texts are trimmed. A file name
+        // is stored as the file system knows it, other text beyond ASCII as references.
+        d.txtOutputFile->setText(QStringLiteral("  a\u00f1o.htm "));
         d.txtCGIFile->setText(QStringLiteral(" /cgi "));
         d.txtMediaType->setText(QStringLiteral(" text/x "));
         d.txtSubmit->setText(QStringLiteral("   "));
-        d.txtReset->setText(QStringLiteral("\tUndo "));
+        d.txtReset->setText(QStringLiteral("\tAtr\u00e1s "));
         d.StoreValues();
     }
     QVERIFY(info.Changed);
     QCOMPARE((QList<QByteArray>{info.OutputFile, info.CGIFile, info.MediaType, info.SubmitText,
                                 info.ResetText}),
-             (QList<QByteArray>{"out.htm", " /cgi ", " text/x ", "", "\tUndo"}));
+             (QList<QByteArray>{"a\xc3\xb1o.htm", " /cgi ", " text/x ", "", "\tAtr&#225;s"}));
 
     // Unchanged values keep bytes that are not UTF-8, also when trimmed.
     info.OutputFile = " caf\xe9.htm";
