@@ -18,8 +18,11 @@ deps:
 	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
 	fi
 
+# Optimised, with line-level debug information (-g1: function names and line numbers in
+# backtraces), which compiles about a quarter faster than full debug information.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
