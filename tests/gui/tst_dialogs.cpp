@@ -281,9 +281,9 @@ void tst_Dialogs::radioGroupNames()
     frmWebForm *form = startDocument();
     ItemGrid &grid = form->grid();
     const QList<QPair<QByteArray, QByteArray>> items = {
-        {"Radio Button", "size"},   {"Checkbox", "extra"},    {"Radio Button", "colour"},
-        {"Radio Button", "size"},   {"Text Field", "name"},   {"Radio Button", "Size"},
-        {"Radio Button", "colour"}, {"Radio Button", "size "}};
+        {"Radio Button", "size"},   {"Checkbox", "extra"},     {"Radio Button", "colour"},
+        {"Radio Button", "size"},   {"Text Field", "name"},    {"Radio Button", "Size"},
+        {"Radio Button", "colour"}, {"Radio Button", "size "}, {"Radio Button", "caf\xe9"}};
     for (const auto &item : items) {
         grid.addRow(grid.rows(), item.first);
         grid.setText(grid.rows() - 1, ColName, item.second);
@@ -293,10 +293,15 @@ void tst_Dialogs::radioGroupNames()
 
     frmEditSwitch d;
     d.PrepareForm(form, 7);
-    QCOMPARE(texts(d.cboItemName), (QStringList{"size", "colour", "Size", "size "}));
+    QCOMPARE(texts(d.cboItemName), (QStringList{"size", "colour", "Size", "size ", "caf\u00e9"}));
     QCOMPARE(d.cboItemName->currentText(), QString());
     QCOMPARE(grid.currentRow(), 4);
     QCOMPARE(grid.currentColumn(), int(ColName));
+    // A group picked from the list keeps its buttons' bytes; a typed one is stored as typed.
+    d.cboItemName->setCurrentText(QStringLiteral("caf\u00e9"));
+    QCOMPARE(d.nameBytes("size"), QByteArray("caf\xe9"));
+    d.cboItemName->setCurrentText(QStringLiteral("\u00e9t\u00e9"));
+    QCOMPARE(d.nameBytes("size"), QByteArray("&#233;t&#233;"));
 }
 
 void tst_Dialogs::programTexts()
