@@ -175,7 +175,7 @@ void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row)
     if (!existed)
         addItemRow(active_form, itemtype, row);
     RowCells cells(active_form, row);
-    const QByteArray name = textToBytes(names->currentText(), cells.bytes(ColName));
+    const QByteArray name = dialog.nameBytes(cells.bytes(ColName));
     if (existed && itemtype == ItemRadioButton)
         RenameRadioGroup(active_form, row, name);
     const bool on = dialog.chkItemDefault->isChecked();

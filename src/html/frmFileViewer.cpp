@@ -36,7 +36,7 @@ void frmFileViewer::setLines(const QList<QByteArray> &lines)
 {
     lstViewer->setUpdatesEnabled(false);
     for (const QByteArray &line : lines) {
-        auto *entry = new QListWidgetItem(bytesToText(line), lstViewer);
+        auto *entry = new QListWidgetItem(decodeBytes(line), lstViewer);
         entry->setData(Qt::UserRole, line);
     }
     lstViewer->setUpdatesEnabled(true);

@@ -389,7 +389,9 @@ private slots:
     }
 
     // The order form of the generator's worked example built through the dialogs only, the
-    // properties command included; converted, it matches the example line by line.
+    // properties command included; converted, it matches the example line by line. One
+    // more choice, typed beyond ASCII, shows as typed in the grid and as a reference in the
+    // page.
     void workedExampleFromNothing()
     {
         QTemporaryDir dir;
@@ -406,8 +408,8 @@ private slots:
         m_form->mnuInsertField_Click(ItemHiddenField);
         fillIn({"txtItemName=notes", "txtItemLabel=Notes:", "txtItemDefault=none"});
         m_form->mnuInsertField_Click(ItemTextArea);
-        for (const char *choice : {"Small", "Medium", "Large", ""})
-            Prompter::queueAnswer(QString::fromLatin1(choice));
+        for (const char *choice : {"Small", "Medium", "Large", "traducción", ""})
+            Prompter::queueAnswer(QString::fromUtf8(choice));
         fillIn<frmEditList>({"cmdAdd="});
         fillIn<frmEditSelect>(
             {"txtItemName=size", "txtItemLabel=Size:", "txtItemRows=1", "cmdEditList="});
@@ -418,6 +420,8 @@ private slots:
         m_form->mnuInsertSwitch_Click(ItemRadioButton);
         fillIn({"txtItemName=go", "txtItemFile=go.gif", "cboItemAlign=Middle"});
         m_form->mnuInsertImage_Click();
+        QCOMPARE(m_form->grid().data(m_form->grid().index(4, ColOther)).toString(),
+                 QStringLiteral("Small|Medium|Large|traducción|"));
 
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileConvert")));
         // clang-format off
@@ -430,7 +434,7 @@ private slots:
             "<INPUT Type=\"Hidden\" Name=\"source\" Value=\"web\">", "Notes:<BR>",
             "<TEXTAREA Name=\"notes\" Cols=\"40\" Rows=\"4\">none</TEXTAREA><BR>", "Size:<BR>",
             "<SELECT Name=\"size\" Size=\"1\">", "<OPTION>Small", "<OPTION>Medium",
-            "<OPTION>Large", "</SELECT><BR>", "Gift wrap",
+            "<OPTION>Large", "<OPTION>traducci&#243;n", "</SELECT><BR>", "Gift wrap",
             "<INPUT Type=\"checkbox\" Name=\"gift\" Checked><BR>", "Express",
             "<INPUT Type=\"radio\" Name=\"ship\" Value=\"express\"><BR>", "",
             "<INPUT Type=\"image\" Name=\"go\" Src=\"go.gif\" Align=\"Middle\"><BR>",
