@@ -4,36 +4,16 @@
 # Xvfb or xdotool is missing.
 set -u
 tabrino=$1
-for tool in xvfb-run xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (apt-get install xvfb xauth xdotool)"
-        exit 77
-    fi
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config TMPDIR=$work/tmp
-mkdir -p "$XDG_CONFIG_HOME/Tabrino" "$TMPDIR"
-printf '[Settings]\nDisplay%%20Wizard=False\n' > "$XDG_CONFIG_HOME/Tabrino/Tabrino.ini"
+. "$(dirname "$0")/e2e_common.sh"
 printf '%s\r\n' "$work/page.htm" /cgi-bin/mail.pl False application/x-www-form-urlencoded \
     Send Clear "Text Field" email "" "E-mail:" 40 "" 60 "" "[EOF]" > "$work/form.wfm"
 
-cat > "$work/drive.sh" <<'DRIVE'
-#!/usr/bin/env bash
+{ echo '#!/usr/bin/env bash'; declare -f wait_for_window; cat <<'DRIVE'; } > "$work/drive.sh"
 set -u
 "$1" "$2" &
 app=$!
 # The start-up screen stays about three seconds; then the frame shows.
-win=""
-for _ in $(seq 1 60); do
-    win=$(xdotool search --onlyvisible --name '^Tabrino$' 2>/dev/null | head -n 1)
-    [ -n "$win" ] && break
-    sleep 0.5
-done
-if [ -z "$win" ]; then
-    echo "FAIL: the main window did not appear"
-    kill $app; exit 1
-fi
+win=$(wait_for_window Tabrino) || { echo "FAIL: the main window did not appear"; kill $app; exit 1; }
 sleep 1
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 xdotool key --window "$win" ctrl+e
@@ -47,8 +27,7 @@ wait $app 2>/dev/null
 exit 0
 DRIVE
 chmod +x "$work/drive.sh"
-QTWEBENGINE_DISABLE_SANDBOX=${QTWEBENGINE_DISABLE_SANDBOX:-1} \
-    xvfb-run -a -s "-screen 0 1280x900x24" "$work/drive.sh" "$tabrino" "$work/form.wfm" \
+xvfb-run -a -s "-screen 0 1280x900x24" "$work/drive.sh" "$tabrino" "$work/form.wfm" \
     "$work/page.htm" > "$work/log" 2>&1
 status=$?
 if [ $status -ne 0 ]; then
