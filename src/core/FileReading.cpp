@@ -19,6 +19,16 @@ FileReading failedWithErrno(int error)
     return failed(QString::fromLocal8Bit(std::strerror(error)));
 }
 
+// One read(2), started again when a signal interrupts it.
+ssize_t readOnce(int fd, char *into, size_t size)
+{
+    ssize_t n;
+    do
+        n = ::read(fd, into, size);
+    while (n < 0 && errno == EINTR);
+    return n;
+}
+
 // Reads from `fd` until the end of the file. A file that grows while it is read is read
 // to its new end.
 FileReading readAll(int fd, qint64 size, QByteArray &bytes)
@@ -33,9 +43,7 @@ FileReading readAll(int fd, qint64 size, QByteArray &bytes)
     }
     qint64 got = 0;
     while (got < size) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(size - got));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = readOnce(fd, bytes.data() + got, size_t(size - got));
         if (n < 0)
             return failedWithErrno(errno);
         if (n == 0)
@@ -47,9 +55,7 @@ FileReading readAll(int fd, qint64 size, QByteArray &bytes)
         return {FileReading::Read, QString()};
     char more[65536]; // whatever was added since the size was taken
     for (;;) {
-        const ssize_t n = ::read(fd, more, sizeof more);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = readOnce(fd, more, sizeof more);
         if (n < 0)
             return failedWithErrno(errno);
         if (n == 0)
