@@ -2,9 +2,11 @@
 
 #include "AppInfo.h"
 #include "HtmlGenerator.h"
+#include "PageSplice.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 
@@ -13,30 +15,53 @@ QString inBrackets(const QString &file)
     return QStringLiteral(" [") + file + QStringLiteral("].");
 }
 
-// Loads `outputfile` and removes its old block. Returns the line after which the new
-// block goes, or 0 with `refusal` set.
-qint32 prepareMerge(TextFile &page, const QString &outputfile, Outcome &refusal)
+QString locationMessage()
 {
+    return QStringLiteral("The output file already exists but the form location cannot be "
+                          "determined.") +
+           CrLf +
+           QStringLiteral("Please select a new form location ('Select Form Position' on the "
+                          "'File' menu).");
+}
+
+// The lines of the form block, made by the generator in a buffer of their own.
+QList<QByteArray> formBlockLines(const ItemGrid &grid, const WebFormInfo &info)
+{
+    TextFile block;
+    block.ResetFile(QByteArray());
+    GenerateFormCode(block, 1, grid, info);
+    QList<QByteArray> lines;
+    for (qint32 line = 2; line <= block.LineCount(); ++line)
+        lines.append(block.TextLine(line));
+    return lines;
+}
+
+// Merges the block into the existing page `outputfile`: the page is read straight from its
+// file and written anew around the block, line ends made CR LF, so that its size costs no
+// memory. Raises TextFileError for a page that cannot be opened or read.
+Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const QString &outputfile)
+{
+    PageSplice page;
     page.Load(outputfile);
     if (page.ErrorNum != 0) {
-        refusal = Outcome::failed(QStringLiteral("Unable to read the file") +
-                                  inBrackets(outputfile) + CrLf + page.ErrorMsg);
-        return 0;
+        return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(outputfile) +
+                               CrLf + page.ErrorMsg);
     }
-    const qint32 start = page.FindFirst(Markers::StartKeyword);
-    const qint32 end = page.FindFirst(Markers::EndKeyword);
-    if (!IsValidMarkerPair(start, end)) {
-        refusal = Outcome::refused(
-            QStringLiteral("The output file already exists but the form location cannot be "
-                           "determined.") +
-                CrLf +
-                QStringLiteral("Please select a new form location ('Select Form Position' on "
-                               "the 'File' menu)."),
-            MessageIcon::Critical);
-        return 0;
+    const std::optional<PageSplice::Block> old = page.MarkedBlock();
+    if (!old)
+        return Outcome::refused(locationMessage(), MessageIcon::Critical);
+    const QList<QByteArray> block = formBlockLines(grid, info);
+    QSaveFile file(outputfile);
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    page.Write(file, {{0, old->begin}, {0, 0, &block}, {old->end, page.size()}}) &&
+                    file.flush() && file.commit();
+    if (!ok) {
+        return Outcome::failed(QStringLiteral("Unable to write to the output file") +
+                               inBrackets(outputfile) + CrLf + QStringLiteral("SAVE: ") +
+                               file.errorString());
     }
-    page.RemoveLines(start, end);
-    return start - 1;
+    return Outcome::written(QStringLiteral("Form successfully written to file") +
+                            inBrackets(outputfile));
 }
 
 // Starts a minimal page and returns the line of its <BODY> tag.
@@ -72,17 +97,9 @@ Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const QStri
 {
     TextFile &page = PageBuffer();
     try {
-        const bool merge = !silent && QFileInfo::exists(outputfile);
-        qint32 insertAfter = 0;
-        if (merge) {
-            Outcome refusal;
-            insertAfter = prepareMerge(page, outputfile, refusal);
-            if (insertAfter == 0)
-                return refusal;
-        } else {
-            insertAfter = prepareNewPage(page);
-        }
-        GenerateFormCode(page, insertAfter, grid, info);
+        if (!silent && QFileInfo::exists(outputfile))
+            return mergeIntoPage(grid, info, outputfile);
+        GenerateFormCode(page, prepareNewPage(page), grid, info);
         page.Save(outputfile);
     } catch (const std::exception &failure) {
         return Outcome::failed(QStringLiteral("Conversion operation failed.") + CrLf +

@@ -63,32 +63,10 @@ ConvertArgs parseArgs(const QStringList &args)
 // Places the short marker lines after line `line` of `pageFile` (0: before the first).
 int runPosition(const ConvertArgs &parsed, QTextStream &out, QTextStream &err)
 {
-    const QString pageFile = parsed.files.at(0);
-    TextFile &page = PageBuffer();
-    const Outcome loaded = LoadPositionPage(page, pageFile);
-    if (!loaded.ok()) {
-        err << printable(loaded.message) << '\n';
-        return ConvertRefused;
-    }
-    if (HasGeneratedBlock(page)) {
-        if (!parsed.removeExisting) {
-            err << printable(RemoveBlockQuestion()) << '\n'
-                << "The file has not been changed; add --remove-existing to remove that code.\n";
-            return ConvertRefused;
-        }
-        RemoveGeneratedBlock(page);
-    }
-    if (parsed.line > page.LineCount()) {
-        err << "Line " << parsed.line << " is outside the file [" << pageFile << "], which has "
-            << page.LineCount() << " lines.\n";
-        return ConvertRefused;
-    }
-    QList<QByteArray> lines;
-    page.ToListbox(lines);
-    InsertPositionMarkers(lines, int(parsed.line) - 1);
-    const Outcome saved = SavePositionPage(page, lines, pageFile);
-    (saved.ok() ? out : err) << printable(saved.message) << '\n';
-    return saved.ok() ? ConvertWritten : ConvertRefused;
+    const Outcome outcome =
+        PlacePositionMarkers(parsed.files.at(0), parsed.line, parsed.removeExisting);
+    (outcome.ok() ? out : err) << printable(outcome.message) << '\n';
+    return outcome.ok() ? ConvertWritten : ConvertRefused;
 }
 
 } // namespace

@@ -2,28 +2,66 @@
 
 #include "Conversion.h"
 #include "HtmlGenerator.h"
+#include "PageSplice.h"
+
+#include <QSaveFile>
+
+namespace {
+
+Outcome readFailed(const QString &htmlfile, const QString &reason)
+{
+    return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
+                           QStringLiteral("].") + CrLf + reason);
+}
+
+Outcome tooManyLines(const QString &htmlfile, qint64 lines)
+{
+    return Outcome::refused(QStringLiteral("The file [") + htmlfile + QStringLiteral("] has ") +
+                                QString::number(lines) +
+                                QStringLiteral(" lines, too many to list for choosing a "
+                                               "form position.") +
+                                CrLf + QStringLiteral("The file has not been changed."),
+                            MessageIcon::Critical);
+}
+
+Outcome positionSaved(const QString &htmlfile, const QString &saveError)
+{
+    if (!saveError.isEmpty()) {
+        return Outcome::failed(QStringLiteral("Unable to set form position in file [") + htmlfile +
+                               QStringLiteral("].") + CrLf + saveError);
+    }
+    return Outcome::written(QStringLiteral("Form position set in file [") + htmlfile +
+                            QStringLiteral("]."));
+}
+
+// The pieces of the page less the bytes [cut.begin, cut.end), which `linesBefore` lines
+// precede, with `markers` after line `line` of what remains.
+std::vector<PageSplice::Piece> piecesWithMarkers(const PageSplice &page, PageSplice::Block cut,
+                                                 qint64 linesBefore, qint64 line,
+                                                 const QList<QByteArray> &markers)
+{
+    const PageSplice::Piece inserted{0, 0, &markers};
+    if (line <= linesBefore) {
+        const qint64 at = page.LineStart(0, cut.begin, line);
+        return {{0, at}, inserted, {at, cut.begin}, {cut.end, page.size()}};
+    }
+    const qint64 at = page.LineStart(cut.end, page.size(), line - linesBefore);
+    return {{0, cut.begin}, {cut.end, at}, inserted, {at, page.size()}};
+}
+
+} // namespace
 
 Outcome LoadPositionPage(TextFile &page, const QString &htmlfile)
 {
     try {
         page.Load(htmlfile);
     } catch (const TextFileError &failure) {
-        return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
-                               QStringLiteral("].") + CrLf +
-                               QString::fromLocal8Bit(failure.what()));
+        return readFailed(htmlfile, QString::fromLocal8Bit(failure.what()));
     }
-    if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
-                               QStringLiteral("].") + CrLf + page.ErrorMsg);
-    }
-    if (page.LineCount() > MaxPositionLines) {
-        return Outcome::refused(QStringLiteral("The file [") + htmlfile + QStringLiteral("] has ") +
-                                    QString::number(page.LineCount()) +
-                                    QStringLiteral(" lines, too many to list for choosing a "
-                                                   "form position.") +
-                                    CrLf + QStringLiteral("The file has not been changed."),
-                                MessageIcon::Critical);
-    }
+    if (page.ErrorNum != 0)
+        return readFailed(htmlfile, page.ErrorMsg);
+    if (page.LineCount() > MaxPositionLines)
+        return tooManyLines(htmlfile, page.LineCount());
     return Outcome::written();
 }
 
@@ -49,12 +87,49 @@ Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const Q
 {
     page.FromListbox(lines);
     page.Save(htmlfile);
-    if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to set form position in file [") + htmlfile +
-                               QStringLiteral("].") + CrLf + page.ErrorMsg);
+    return positionSaved(htmlfile, page.ErrorNum != 0 ? page.ErrorMsg : QString());
+}
+
+Outcome PlacePositionMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
+{
+    PageSplice page;
+    try {
+        page.Load(htmlfile);
+    } catch (const TextFileError &failure) {
+        return readFailed(htmlfile, QString::fromLocal8Bit(failure.what()));
     }
-    return Outcome::written(QStringLiteral("Form position set in file [") + htmlfile +
-                            QStringLiteral("]."));
+    if (page.ErrorNum != 0)
+        return readFailed(htmlfile, page.ErrorMsg);
+    qint64 lines = page.LineCount();
+    if (lines > MaxPositionLines)
+        return tooManyLines(htmlfile, lines);
+    PageSplice::Block cut{page.size(), page.size()}; // nothing removed
+    qint64 linesBefore = lines;
+    if (const std::optional<PageSplice::Block> block = page.MarkedBlock()) {
+        if (!removeExisting) {
+            return Outcome::refused(RemoveBlockQuestion() + CrLf +
+                                        QStringLiteral("The file has not been changed; add "
+                                                       "--remove-existing to remove that code."),
+                                    MessageIcon::Exclamation);
+        }
+        cut = *block;
+        linesBefore = page.LineCount(0, cut.begin);
+        lines -= page.LineCount(cut.begin, cut.end);
+    }
+    if (line > lines) {
+        return Outcome::refused(QStringLiteral("Line ") + QString::number(line) +
+                                    QStringLiteral(" is outside the file [") + htmlfile +
+                                    QStringLiteral("], which has ") + QString::number(lines) +
+                                    QStringLiteral(" lines."),
+                                MessageIcon::Exclamation);
+    }
+    const QList<QByteArray> markers{Markers::shortLine(Markers::StartKeyword),
+                                    Markers::shortLine(Markers::EndKeyword)};
+    QSaveFile file(htmlfile);
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    page.Write(file, piecesWithMarkers(page, cut, linesBefore, line, markers)) &&
+                    file.flush() && file.commit();
+    return positionSaved(htmlfile, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
 }
 
 QString RemoveBlockQuestion()

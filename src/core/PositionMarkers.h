@@ -27,3 +27,9 @@ void InsertPositionMarkers(QList<QByteArray> &lines, int selected);
 Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const QString &htmlfile);
 
 QString RemoveBlockQuestion();
+
+// The converter's form position: puts the short marker lines after line `line` of
+// `htmlfile` (0: before the first), after removing a block written earlier when
+// `removeExisting` (a page holding one is refused otherwise). The page is read straight
+// from its file and never held as lines, whatever its size.
+Outcome PlacePositionMarkers(const QString &htmlfile, qint64 line, bool removeExisting);

@@ -17,6 +17,13 @@ class TextFileError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+
+    // "<what> [<file>]: <reason>", for a file that cannot be opened or read.
+    static TextFileError about(const QString &what, const QString &file, const QString &reason)
+    {
+        return TextFileError(
+            (what + QStringLiteral(" [") + file + QStringLiteral("]: ") + reason).toStdString());
+    }
 };
 
 class TextFile
