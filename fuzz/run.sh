@@ -24,7 +24,7 @@ export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 
 status=0
-for target in fuzz_wfm fuzz_merge; do
+for target in fuzz_wfm fuzz_merge fuzz_splice; do
     exe=$build/fuzz/$target
     if [ ! -x "$exe" ]; then
         echo "$exe is missing: configure with CXX=clang++ -DTABRINO_FUZZ=ON and build" >&2
@@ -32,7 +32,7 @@ for target in fuzz_wfm fuzz_merge; do
     fi
     case $target in
         fuzz_wfm) dict=$here/wfm.dict ;;
-        fuzz_merge) dict=$here/merge.dict ;;
+        fuzz_merge | fuzz_splice) dict=$here/merge.dict ;;
     esac
     corpus=$build/fuzz/corpus/$target
     artifacts=$build/fuzz/artifacts/$target

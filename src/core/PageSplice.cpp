@@ -17,9 +17,6 @@
 
 namespace {
 
-// The page is scanned and written in segments of this size; each mapped segment is given
-// back once it has been dealt with, so that memory does not grow with the page.
-constexpr qint64 Segment = 8 << 20;
 // Pieces at least this long are written straight from the page; shorter ones are gathered.
 constexpr qint64 DirectSize = 64 << 10;
 constexpr qint64 BufferSize = 1 << 20;
@@ -149,7 +146,7 @@ const char *PageSplice::find(const QByteArray &lowerNeedle) const
     const char *end = m_data + m_size;
     const qint64 overlap = lowerNeedle.size() - 1;
     for (const char *pos = m_data; pos < end;) {
-        const char *segmentEnd = end - pos > Segment ? pos + Segment : end;
+        const char *segmentEnd = end - pos > m_segment ? pos + m_segment : end;
         const char *searchEnd = end - segmentEnd > overlap ? segmentEnd + overlap : end;
         const char *hit = findFolded(pos, searchEnd, lowerNeedle);
         if (hit != searchEnd)
@@ -184,7 +181,7 @@ qint64 PageSplice::LineCount(qint64 begin, qint64 end) const
     qint64 count = 0;
     const char *stop = m_data + end;
     for (const char *pos = m_data + begin; pos < stop;) {
-        const char *segmentEnd = stop - pos > Segment ? pos + Segment : stop;
+        const char *segmentEnd = stop - pos > m_segment ? pos + m_segment : stop;
         if (segmentEnd < stop && segmentEnd[-1] == '\r' && *segmentEnd == '\n')
             ++segmentEnd; // keep CR LF in one segment
         count += countLineEnds(pos, segmentEnd);
@@ -203,7 +200,7 @@ qint64 PageSplice::LineStart(qint64 begin, qint64 end, qint64 skip) const
     const char *released = pos;
     for (; skip > 0 && pos < stop; --skip) {
         pos = afterLineEnd(findLineEnd(pos, stop), stop);
-        if (pos - released > Segment) {
+        if (pos - released > m_segment) {
             release(released, pos);
             released = pos;
         }
@@ -218,7 +215,7 @@ void PageSplice::writeRange(Writer &writer, qint64 begin, qint64 end) const
     const char *run = first; // bytes from here on go out as they are
     for (const char *pos = first; pos < stop;) {
         const char *segment = pos;
-        const char *limit = stop - pos > Segment ? pos + Segment : stop;
+        const char *limit = stop - pos > m_segment ? pos + m_segment : stop;
         for (;;) {
             const char *bare = findBareLineEnd(first, pos, limit, stop);
             if (bare == limit)

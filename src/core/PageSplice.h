@@ -37,7 +37,12 @@ public:
     qint32 ErrorNum = 0;
     QString ErrorMsg;
 
-    PageSplice() = default;
+    // The page is scanned and written in segments of this many bytes; each mapped segment
+    // is given back to the system once dealt with, so that memory does not grow with the
+    // page.
+    static constexpr qint64 DefaultSegment = 8 << 20;
+
+    explicit PageSplice(qint64 segment = DefaultSegment) : m_segment(segment) {}
     PageSplice(const PageSplice &) = delete;
     PageSplice &operator=(const PageSplice &) = delete;
     ~PageSplice();
@@ -77,4 +82,5 @@ private:
     const char *m_data = nullptr;
     qint64 m_size = 0;
     bool m_mapped = false;
+    qint64 m_segment;
 };
