@@ -1,10 +1,12 @@
 // tabrino-bench: times the core's file work on large inputs (merging a form into a big page,
 // making a new page, loading and saving a form file, inserting lines into the buffer) and
-// reports the median of several runs against its target. It is a report, not a test: it
-// exits with status 0 even when a target is missed.
-#include "Choices.h"
+// reports the median of several runs against its target; (e) runs the real tabrino-convert
+// as a new process per run, as users run it. It is a report, not a test: it exits with
+// status 0 even when a target is missed.
+#include "BenchForm.h"
 #include "Conversion.h"
 #include "ItemGrid.h"
+#include "ProcessBench.h"
 #include "TextFile.h"
 #include "WebFormFile.h"
 
@@ -106,68 +108,6 @@ void copyFileOrDie(const QString &from, const QString &to)
     ::sync();
 }
 
-// One item of every type in turn, with cells as the item dialogs fill them.
-void fillRow(ItemGrid &grid, int row, int n)
-{
-    const QByteArray type = ItemTypeName(n % 9).toLatin1();
-    const QByteArray num = QByteArray::number(n);
-    ItemGrid::Row cells{};
-    cells[ColType] = type;
-    cells[ColName] = "field" + num;
-    cells[ColLabel] = "Question number " + num + ":";
-    switch (n % 9) {
-    case 0:
-        cells[ColLabel] = "Section " + num;
-        cells[ColName].clear();
-        break;
-    case 1:
-    case 2:
-        cells[ColDefault] = "say \"hello\"";
-        cells[ColCols] = "40";
-        cells[ColMax] = "60";
-        break;
-    case 3:
-        cells[ColDefault] = "secret-" + num;
-        cells[ColLabel].clear();
-        break;
-    case 4:
-        cells[ColDefault] = "Some text";
-        cells[ColCols] = "50";
-        cells[ColRows] = "4";
-        break;
-    case 5:
-        cells[ColDefault] = "Allow multiple selections";
-        cells[ColRows] = "3";
-        cells[ColOther] = EncodeChoices({"Red", "Green", "Blue", "Yellow"});
-        break;
-    case 6:
-        cells[ColDefault] = "Checked";
-        break;
-    case 7:
-        cells[ColDefault] = "On";
-        cells[ColOther] = "value" + num;
-        break;
-    case 8:
-        cells[ColDefault] = "images/button.gif";
-        cells[ColOther] = "middle";
-        break;
-    }
-    for (int col = 0; col < ItemColumnCount; ++col)
-        grid.setText(row, col, cells[col]);
-}
-
-void makeForm(ItemGrid &grid, WebFormInfo &info, int items)
-{
-    info.setNewDocumentProperties();
-    info.OutputFile = "/srv/www/form.htm";
-    info.CGIFile = "/cgi-bin/FormMail.pl";
-    for (int n = 0; n < items; ++n) {
-        if (n > 0)
-            grid.addRow(grid.rows());
-        fillRow(grid, n + 1, n);
-    }
-}
-
 const QByteArray MarkerLines = "<!-- FORM_START_CMD -->\r\n<!-- FORM_END_CMD -->\r\n";
 
 // An HTML page of about `bytes` bytes with a pair of short markers half way down, on line
@@ -227,10 +167,10 @@ void benchMerge(const QString &dir, const Sizes &sizes, int runs)
     const QString work = dir + "/page.htm";
     const QString copy = dir + "/page-copy.htm";
     writeFileOrDie(original, pageBytes);
-    std::printf("(a) merge a %d-item form into a %.1f MB page (%lld bytes, markers at line "
-                "%d)\n",
-                sizes.mergeItems, double(pageBytes.size()) / 1e6, qlonglong(pageBytes.size()),
-                markerLine);
+    std::printf(
+        "(a) in-process: merge a %d-item form into a %.1f MB page (%lld bytes, markers at line "
+        "%d)\n",
+        sizes.mergeItems, double(pageBytes.size()) / 1e6, qlonglong(pageBytes.size()), markerLine);
 
     ItemGrid grid;
     WebFormInfo info;
@@ -447,7 +387,8 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     bool quick = false;
     int runs = 5;
-    QString only = QStringLiteral("abcd");
+    QString only = QStringLiteral("abcde");
+    ProcessBenchOptions process{QStringLiteral(TABRINO_CONVERT), QString(), {1, 10, 100, 500}, 5};
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--quick")) {
             quick = true;
@@ -455,16 +396,28 @@ int main(int argc, char *argv[])
             runs = std::max(1, args[++i].toInt());
         } else if (args[i] == QLatin1String("--only") && i + 1 < args.size()) {
             only = args[++i];
+        } else if (args[i] == QLatin1String("--sizes") && i + 1 < args.size()) {
+            process.megabytes.clear();
+            for (const QString &mb : args[++i].split(QLatin1Char(',')))
+                process.megabytes.append(std::max(1, mb.toInt()));
+        } else if (args[i] == QLatin1String("--convert") && i + 1 < args.size()) {
+            process.convert = args[++i];
         } else {
-            std::printf("usage: tabrino-bench [--quick] [--runs N] [--only LETTERS]\n"
-                        "  --quick         smaller sizes, for a smoke run\n"
-                        "  --runs N        runs per measurement (default 5); medians are reported\n"
-                        "  --only LETTERS  run only some of the benchmarks a, b, c, d (e.g. ad)\n"
-                        "Work files go into a temporary folder under $TMPDIR (or /tmp).\n");
+            std::printf(
+                "usage: tabrino-bench [--quick] [--runs N] [--only LETTERS] [--sizes MB,...]\n"
+                "                     [--convert PATH]\n"
+                "  --quick         smaller sizes, for a smoke run\n"
+                "  --runs N        runs per measurement (default 5); medians are reported\n"
+                "  --only LETTERS  run only some of the benchmarks a to e (e.g. ae)\n"
+                "  --sizes MB,...  page sizes of (e), default 1,10,100,500 (quick: 1,10)\n"
+                "  --convert PATH  the tabrino-convert that (e) runs\n"
+                "Work files go into a temporary folder under $TMPDIR (or /tmp).\n");
             return args[i] == QLatin1String("--help") ? 0 : 2;
         }
     }
     const Sizes &sizes = quick ? QuickSizes : FullSizes;
+    if (quick && process.megabytes == QList<int>{1, 10, 100, 500})
+        process.megabytes = {1, 10};
 
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tabrino-bench-XXXXXX"));
     if (!dir.isValid()) {
@@ -485,7 +438,12 @@ int main(int argc, char *argv[])
             benchFormFile(dir.path(), sizes, runs);
         if (only.contains(QLatin1Char('d')))
             benchInserts(sizes, runs);
-    } catch (const BenchFailure &failure) {
+        if (only.contains(QLatin1Char('e'))) {
+            process.dir = dir.path();
+            process.runs = runs;
+            RunProcessBench(process);
+        }
+    } catch (const std::runtime_error &failure) {
         std::fprintf(stderr, "%s\n", failure.what());
         return 1;
     }
