@@ -89,15 +89,15 @@ inline const char *findBareLineEnd(const char *begin, const char *pos, const cha
     return limit;
 }
 
-// The number of line ends in [begin, end), CR LF counting once.
-inline qint64 countLineEnds(const char *begin, const char *end)
+// The number of line ends in [pos, limit), CR LF counting once, looking no further on than
+// `end` (limit <= end) for the LF after a CR.
+inline qint64 countLineEnds(const char *pos, const char *limit, const char *end)
 {
     qint64 count = 0;
-    const char *pos = begin;
 #ifdef __SSE2__
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; end - pos >= 17; pos += 16) {
+    for (; limit - pos >= 16 && end - pos >= 17; pos += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(pos));
         const unsigned crs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
         const unsigned lfs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
@@ -105,11 +105,11 @@ inline qint64 countLineEnds(const char *begin, const char *end)
             continue;
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(pos + 1));
         const unsigned lfNext = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(next, lf)));
-        count +=
-            __builtin_popcount(crs) + __builtin_popcount(lfs) - __builtin_popcount(crs & lfNext);
+        count += __builtin_popcount(crs) + __builtin_popcount(lfs) -
+                 __builtin_popcount(crs & lfNext);
     }
 #endif
-    for (; pos < end; ++pos) {
+    for (; pos < limit; ++pos) {
         if (*pos == '\n')
             ++count;
         else if (*pos == '\r' && !(end - pos > 1 && pos[1] == '\n'))

@@ -1,7 +1,8 @@
 // An existing page read straight from its file, for the merge and the converter's form
 // position: finds the marker lines, counts and locates lines and writes the page again with
-// new lines spliced in, all by scanning the page's bytes. No table of lines is built and the
-// page is not copied into memory of its own, so a page of any size costs the same few MiB.
+// new lines spliced in, all by scanning the page's bytes as it is read in pieces. No table
+// of lines is built and the page is never held whole, so a page of any size costs the same
+// few MiB.
 #pragma once
 
 #include <QByteArray>
@@ -37,18 +38,15 @@ public:
     qint32 ErrorNum = 0;
     QString ErrorMsg;
 
-    // The page is scanned and written in segments of this many bytes; each mapped segment
-    // is given back to the system once dealt with, so that memory does not grow with the
-    // page.
-    static constexpr qint64 DefaultSegment = 8 << 20;
+    // The page is read, scanned and written this many bytes at a time.
+    static constexpr qint64 DefaultReadSize = 1 << 20;
 
-    explicit PageSplice(qint64 segment = DefaultSegment) : m_segment(segment) {}
+    explicit PageSplice(qint64 readSize = DefaultReadSize) : m_readSize(readSize) {}
     PageSplice(const PageSplice &) = delete;
     PageSplice &operator=(const PageSplice &) = delete;
-    ~PageSplice();
 
-    // Opens `infile` (mapped into memory where the system can, read in otherwise). A file
-    // that exists but cannot be opened or read raises TextFileError, as TextFile::Load does.
+    // Opens `infile`. A file that exists but cannot be opened raises TextFileError, as
+    // TextFile::Load does; so does a read that fails later, in any of the functions below.
     void Load(const QString &infile);
 
     qint64 size() const { return m_size; }
@@ -68,19 +66,16 @@ public:
 
     // Writes the pieces one after the other with a CR LF after every line, the last one
     // included, as TextFile::Save writes lines; every other byte goes out as it is. False
-    // when `out` refused a write.
+    // when `out` refused a write. Ranges of the page should start and end at lines.
     bool Write(QIODevice &out, const std::vector<Piece> &pieces) const;
 
 private:
+    class Reader;
     class Writer;
-    const char *find(const QByteArray &lowerNeedle) const;
     void writeRange(Writer &writer, qint64 begin, qint64 end) const;
-    void release(const char *from, const char *to) const;
 
-    QFile m_file;
-    QByteArray m_read; // the page when it could not be mapped
-    const char *m_data = nullptr;
+    mutable QFile m_file;
+    QString m_name;
     qint64 m_size = 0;
-    bool m_mapped = false;
-    qint64 m_segment;
+    qint64 m_readSize;
 };
