@@ -49,6 +49,45 @@ std::vector<PageSplice::Piece> piecesWithMarkers(const PageSplice &page, PageSpl
     return {{0, cut.begin}, {cut.end, at}, inserted, {at, page.size()}};
 }
 
+// PlacePositionMarkers; raises TextFileError when the page cannot be opened or read.
+Outcome placeMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
+{
+    PageSplice page;
+    page.Load(htmlfile);
+    if (page.ErrorNum != 0)
+        return readFailed(htmlfile, page.ErrorMsg);
+    qint64 lines = page.LineCount();
+    if (lines > MaxPositionLines)
+        return tooManyLines(htmlfile, lines);
+    PageSplice::Block cut{page.size(), page.size()}; // nothing removed
+    qint64 linesBefore = lines;
+    if (const std::optional<PageSplice::Block> block = page.MarkedBlock()) {
+        if (!removeExisting) {
+            return Outcome::refused(RemoveBlockQuestion() + CrLf +
+                                        QStringLiteral("The file has not been changed; add "
+                                                       "--remove-existing to remove that code."),
+                                    MessageIcon::Exclamation);
+        }
+        cut = *block;
+        linesBefore = page.LineCount(0, cut.begin);
+        lines -= page.LineCount(cut.begin, cut.end);
+    }
+    if (line > lines) {
+        return Outcome::refused(QStringLiteral("Line ") + QString::number(line) +
+                                    QStringLiteral(" is outside the file [") + htmlfile +
+                                    QStringLiteral("], which has ") + QString::number(lines) +
+                                    QStringLiteral(" lines."),
+                                MessageIcon::Exclamation);
+    }
+    const QList<QByteArray> markers{Markers::shortLine(Markers::StartKeyword),
+                                    Markers::shortLine(Markers::EndKeyword)};
+    QSaveFile file(htmlfile);
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    page.Write(file, piecesWithMarkers(page, cut, linesBefore, line, markers)) &&
+                    file.flush() && file.commit();
+    return positionSaved(htmlfile, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
+}
+
 } // namespace
 
 Outcome LoadPositionPage(TextFile &page, const QString &htmlfile)
@@ -92,44 +131,11 @@ Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const Q
 
 Outcome PlacePositionMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
 {
-    PageSplice page;
     try {
-        page.Load(htmlfile);
+        return placeMarkers(htmlfile, line, removeExisting);
     } catch (const TextFileError &failure) {
         return readFailed(htmlfile, QString::fromLocal8Bit(failure.what()));
     }
-    if (page.ErrorNum != 0)
-        return readFailed(htmlfile, page.ErrorMsg);
-    qint64 lines = page.LineCount();
-    if (lines > MaxPositionLines)
-        return tooManyLines(htmlfile, lines);
-    PageSplice::Block cut{page.size(), page.size()}; // nothing removed
-    qint64 linesBefore = lines;
-    if (const std::optional<PageSplice::Block> block = page.MarkedBlock()) {
-        if (!removeExisting) {
-            return Outcome::refused(RemoveBlockQuestion() + CrLf +
-                                        QStringLiteral("The file has not been changed; add "
-                                                       "--remove-existing to remove that code."),
-                                    MessageIcon::Exclamation);
-        }
-        cut = *block;
-        linesBefore = page.LineCount(0, cut.begin);
-        lines -= page.LineCount(cut.begin, cut.end);
-    }
-    if (line > lines) {
-        return Outcome::refused(QStringLiteral("Line ") + QString::number(line) +
-                                    QStringLiteral(" is outside the file [") + htmlfile +
-                                    QStringLiteral("], which has ") + QString::number(lines) +
-                                    QStringLiteral(" lines."),
-                                MessageIcon::Exclamation);
-    }
-    const QList<QByteArray> markers{Markers::shortLine(Markers::StartKeyword),
-                                    Markers::shortLine(Markers::EndKeyword)};
-    QSaveFile file(htmlfile);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    page.Write(file, piecesWithMarkers(page, cut, linesBefore, line, markers)) &&
-                    file.flush() && file.commit();
-    return positionSaved(htmlfile, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
 }
 
 QString RemoveBlockQuestion()
