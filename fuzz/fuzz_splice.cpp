@@ -177,6 +177,13 @@ void checkScanning(const QString &path, const QByteArray &input, qint64 segment,
     const std::optional<PageSplice::Block> block = page.MarkedBlock();
     fuzzCheck(block.has_value() == IsValidMarkerPair(start, end),
               "MarkedBlock disagrees with the reference on the marker pair");
+    PageSplice::LineTally tally{skip};
+    const std::optional<PageSplice::Block> counted = page.MarkedBlock(&tally);
+    fuzzCheck(counted.has_value() == block.has_value() &&
+                  (!block || (counted->begin == block->begin && counted->end == block->end)),
+              "MarkedBlock finds another block when it counts lines too");
+    fuzzCheck(tally.lines == lines.size() && tally.skipStart == at,
+              "the lines MarkedBlock counts differ from LineCount and LineStart");
     if (block) {
         fuzzCheck(written(page, 0, block->begin) == crLfText(lines.mid(0, start - 1)) &&
                       page.LineCount(block->begin, block->end) == end - start + 1 &&

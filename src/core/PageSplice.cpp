@@ -25,6 +25,13 @@ bool isLineEnd(char c)
     return c == '\r' || c == '\n';
 }
 
+// Where the line end at `lineEnd` is over: after CR LF (the LF may be at `limit`'s edge,
+// readable up to `limit`), or after the CR or LF alone.
+const char *afterLineEnd(const char *lineEnd, const char *limit)
+{
+    return lineEnd + ((*lineEnd == '\r' && lineEnd + 1 < limit && lineEnd[1] == '\n') ? 2 : 1);
+}
+
 // The last line end in [begin, end), or nullptr.
 const char *lastLineEnd(const char *begin, const char *end)
 {
@@ -166,64 +173,120 @@ void PageSplice::Load(const QString &infile)
     }
 }
 
-std::optional<PageSplice::Block> PageSplice::MarkedBlock() const
+// Finds the marked block piece by piece. Offsets are in the page, -1 until found.
+class PageSplice::MarkerSearch
 {
-    static const QByteArray startKey = Markers::StartKeyword.toLower();
-    static const QByteArray endKey = Markers::EndKeyword.toLower();
-    // Offsets in the page, -1 until found.
-    qint64 start = -1;         // the first start keyword
-    qint64 startLine = -1;     // where its line begins
-    qint64 startLineEnd = -1;  // the line end of that line
-    qint64 end = -1;           // the first end keyword
-    qint64 lineEndBefore = -1; // the last line end of the pieces before this one
-    Reader piece(*this, 0, m_size);
-    while (piece.next()) {
+public:
+    bool decided = false;
+    std::optional<Block> block;
+
+    void step(const Reader &piece)
+    {
+        static const QByteArray startKey = Markers::StartKeyword.toLower();
+        static const QByteArray endKey = Markers::EndKeyword.toLower();
         const char *data = piece.data;
         const char *stop = data + piece.size;
         const auto at = [&](const char *p) { return piece.offset + (p - data); };
+        const auto from = [&](qint64 offset) {
+            return offset > piece.offset ? data + (offset - piece.offset) : data;
+        };
         const auto find = [&](const QByteArray &key) -> qint64 {
             // A keyword that ends in this piece; it may begin in the one before.
-            const char *from = data - std::min<qint64>(piece.before, key.size() - 1);
-            const char *hit = findFolded(from, stop, key);
+            const char *first = data - std::min<qint64>(piece.before, key.size() - 1);
+            const char *hit = findFolded(first, stop, key);
             return hit == stop ? -1 : at(hit);
         };
-        if (start < 0 && (start = find(startKey)) >= 0) {
-            const char *hit = start > piece.offset ? data + (start - piece.offset) : data;
+        if (m_start < 0 && (m_start = find(startKey)) >= 0) {
+            const char *hit = from(m_start);
             const char *lineEnd = hit > data ? lastLineEnd(data, hit) : nullptr;
-            startLine = (lineEnd ? at(lineEnd) : lineEndBefore) + 1;
-            if (startLine == 0)
-                return std::nullopt; // a start marker on line 1 is never valid
+            m_startLine = (lineEnd ? at(lineEnd) : m_lineEndBefore) + 1;
+            if (m_startLine == 0)
+                return decide(std::nullopt); // a start marker on line 1 is never valid
         }
-        if (end < 0)
-            end = find(endKey);
-        if (end >= 0 && (start < 0 || end < start))
-            return std::nullopt; // the first end marker comes first
-        if (start < 0) {
+        if (m_end < 0)
+            m_end = find(endKey);
+        if (m_end >= 0 && (m_start < 0 || m_end < m_start))
+            return decide(std::nullopt); // the first end marker comes first
+        if (m_start < 0) {
             if (const char *lineEnd = lastLineEnd(data, stop))
-                lineEndBefore = at(lineEnd);
-            continue;
+                m_lineEndBefore = at(lineEnd);
+            return;
         }
-        if (startLineEnd < 0) {
-            const char *from = start > piece.offset ? data + (start - piece.offset) : data;
-            const char *lineEnd = findLineEnd(from, stop);
-            startLineEnd = lineEnd == stop ? -1 : at(lineEnd);
+        if (m_startLineEnd < 0) {
+            const char *lineEnd = findLineEnd(from(m_start), stop);
+            m_startLineEnd = lineEnd == stop ? -1 : at(lineEnd);
         }
-        if (end < 0)
-            continue;
-        if (startLineEnd < 0 || startLineEnd > end)
-            return std::nullopt; // the end marker is on the start marker's line
+        if (m_end < 0)
+            return;
+        if (m_startLineEnd < 0 || m_startLineEnd > m_end)
+            return decide(std::nullopt); // the end marker is on the start marker's line
         // The block ends after the line end of the end marker's line.
-        const char *lineEnd =
-            findLineEnd(end > piece.offset ? data + (end - piece.offset) : data, stop);
+        const char *lineEnd = findLineEnd(from(m_end), stop);
         if (lineEnd == stop)
-            continue; // in a later piece
+            return; // in a later piece
         const bool crLf =
             *lineEnd == '\r' && (lineEnd + 1 < stop || piece.after) && lineEnd[1] == '\n';
-        return Block{startLine, at(lineEnd) + (crLf ? 2 : 1)};
+        decide(Block{m_startLine, at(lineEnd) + (crLf ? 2 : 1)});
     }
-    if (start < 0 || end < 0)
-        return std::nullopt;
-    return Block{startLine, m_size}; // the end marker is on the last line, without a line end
+
+    // After the last piece of a page of `size` bytes.
+    void finish(qint64 size)
+    {
+        if (!decided && m_start >= 0 && m_end >= 0)
+            block = Block{m_startLine, size}; // the end marker's line is the last, unended
+        decided = true;
+    }
+
+private:
+    void decide(std::optional<Block> found)
+    {
+        block = found;
+        decided = true;
+    }
+
+    qint64 m_start = -1;         // the first start keyword
+    qint64 m_startLine = -1;     // where its line begins
+    qint64 m_startLineEnd = -1;  // the line end of that line
+    qint64 m_end = -1;           // the first end keyword
+    qint64 m_lineEndBefore = -1; // the last line end of the pieces before this one
+};
+
+std::optional<PageSplice::Block> PageSplice::MarkedBlock(LineTally *tally) const
+{
+    MarkerSearch search;
+    if (tally) {
+        *tally = LineTally{tally->skip};
+        if (tally->skip <= 0)
+            tally->skipStart = 0;
+    }
+    char last = '\n';
+    Reader piece(*this, 0, m_size);
+    while ((!search.decided || tally) && piece.next()) {
+        if (!search.decided)
+            search.step(piece);
+        if (tally) {
+            // The same piece, while it is still in the processor's cache.
+            const char *stop = piece.data + piece.size;
+            const char *limit = stop + piece.after;
+            const qint64 lineEnds = countLineEnds(piece.data, stop, limit);
+            if (tally->skipStart < 0 && tally->lines + lineEnds >= tally->skip) {
+                const char *pos = piece.data;
+                for (qint64 n = tally->skip - tally->lines; n > 0; --n)
+                    pos = afterLineEnd(findLineEnd(pos, stop), limit);
+                tally->skipStart = piece.offset + (pos - piece.data);
+            }
+            tally->lines += lineEnds;
+            last = stop[-1];
+        }
+    }
+    search.finish(m_size);
+    if (tally) {
+        if (!isLineEnd(last))
+            ++tally->lines; // the last line has no line end
+        if (tally->skipStart < 0)
+            tally->skipStart = m_size;
+    }
+    return search.block;
 }
 
 qint64 PageSplice::LineCount(qint64 begin, qint64 end) const

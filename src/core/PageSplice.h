@@ -51,9 +51,19 @@ public:
 
     qint64 size() const { return m_size; }
 
+    // What MarkedBlock can count on its way: the page's lines, and where line `skip` + 1
+    // begins (the end of the page when there are not that many lines).
+    struct LineTally
+    {
+        qint64 skip = 0;
+        qint64 lines = 0;
+        qint64 skipStart = -1;
+    };
+
     // The block between the first line that contains "FORM_START_CMD" and the first that
-    // contains "FORM_END_CMD" (any case), when they make a valid marker pair.
-    std::optional<Block> MarkedBlock() const;
+    // contains "FORM_END_CMD" (any case), when they make a valid marker pair. With `tally`,
+    // the same pass goes on to the end of the page and fills it in.
+    std::optional<Block> MarkedBlock(LineTally *tally = nullptr) const;
 
     // The number of lines of [begin, end), a range that starts at a line; a final line end
     // adds no empty line.
@@ -72,6 +82,7 @@ public:
 private:
     class Reader;
     class Writer;
+    class MarkerSearch;
     void writeRange(Writer &writer, qint64 begin, qint64 end) const;
 
     mutable QFile m_file;

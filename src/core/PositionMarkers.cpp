@@ -56,12 +56,15 @@ Outcome placeMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
     page.Load(htmlfile);
     if (page.ErrorNum != 0)
         return readFailed(htmlfile, page.ErrorMsg);
-    qint64 lines = page.LineCount();
+    // One pass finds the block, counts the lines and finds where the markers go.
+    PageSplice::LineTally tally{line};
+    const std::optional<PageSplice::Block> block = page.MarkedBlock(&tally);
+    qint64 lines = tally.lines;
     if (lines > MaxPositionLines)
         return tooManyLines(htmlfile, lines);
     PageSplice::Block cut{page.size(), page.size()}; // nothing removed
     qint64 linesBefore = lines;
-    if (const std::optional<PageSplice::Block> block = page.MarkedBlock()) {
+    if (block) {
         if (!removeExisting) {
             return Outcome::refused(RemoveBlockQuestion() + CrLf +
                                         QStringLiteral("The file has not been changed; add "
@@ -82,9 +85,12 @@ Outcome placeMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
     const QList<QByteArray> markers{Markers::shortLine(Markers::StartKeyword),
                                     Markers::shortLine(Markers::EndKeyword)};
     QSaveFile file(htmlfile);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    page.Write(file, piecesWithMarkers(page, cut, linesBefore, line, markers)) &&
-                    file.flush() && file.commit();
+    const std::vector<PageSplice::Piece> pieces =
+        block ? piecesWithMarkers(page, cut, linesBefore, line, markers)
+              : std::vector<PageSplice::Piece>{
+                    {0, tally.skipStart}, {0, 0, &markers}, {tally.skipStart, page.size()}};
+    const bool ok = file.open(QIODevice::WriteOnly) && page.Write(file, pieces) && file.flush() &&
+                    file.commit();
     return positionSaved(htmlfile, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
 }
 
