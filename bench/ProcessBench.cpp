@@ -168,9 +168,11 @@ void add(Series &series, const Run &run)
         series.rss.push_back(run.rssMiB);
 }
 
-void printSize(int megabytes, const std::vector<std::pair<QByteArray, Series>> &series,
+// Prints the figures of one page size; false when a target was missed.
+bool printSize(int megabytes, const std::vector<std::pair<QByteArray, Series>> &series,
                const Series &dd)
 {
+    bool met = true;
     std::printf("  %-44s %-30s %-24s %s\n", "", "time ms: median [min - max]", "/ dd conv=fsync",
                 "peak RSS MiB");
     for (const auto &[name, s] : series) {
@@ -183,14 +185,16 @@ void printSize(int megabytes, const std::vector<std::pair<QByteArray, Series>> &
         if (name.startsWith("tabrino-convert") && megabytes >= 100) {
             const double ratio = median(ratios);
             const double rss = s.rss.empty() ? 1e9 : *std::max_element(s.rss.begin(), s.rss.end());
+            met = met && ratio <= 1.5 && (megabytes < 500 || rss < 64);
             std::printf("  %-44s target <= 1.5x dd: %s; peak RSS %s\n", "",
                         ratio <= 1.5 ? "PASS" : "FAIL",
                         megabytes < 500 ? "-" : (rss < 64 ? "< 64 MiB PASS" : ">= 64 MiB FAIL"));
         }
     }
+    return met;
 }
 
-void benchSize(const ProcessBenchOptions &options, int megabytes, const QString &form,
+bool benchSize(const ProcessBenchOptions &options, int megabytes, const QString &form,
                const QString &block, const ItemGrid &grid, const WebFormInfo &info)
 {
     const QString dir = options.dir;
@@ -255,15 +259,16 @@ void benchSize(const ProcessBenchOptions &options, int megabytes, const QString 
           "dd bs=1M conv=fsync", "cp", "awk splice (no fsync)", "in-process ConvertToHtml merge",
           "in-process PlacePositionMarkers"})
         order.emplace_back(name, s[name]);
-    printSize(megabytes, order, s["dd bs=1M conv=fsync"]);
+    const bool met = printSize(megabytes, order, s["dd bs=1M conv=fsync"]);
     std::printf("\n");
     for (const QString &file : {page, longPage, work, out})
         QFile::remove(file);
+    return met;
 }
 
 } // namespace
 
-void RunProcessBench(const ProcessBenchOptions &options)
+bool RunProcessBench(const ProcessBenchOptions &options)
 {
     std::printf("(e) tabrino-convert as users run it: a new process per run, a %d-item form, "
                 "%d runs interleaved with dd, cp and awk; pages written and synced before each "
@@ -287,8 +292,10 @@ void RunProcessBench(const ProcessBenchOptions &options)
         for (qint32 line = 2; line <= lines.LineCount(); ++line)
             file.write(lines.TextLine(line) + "\r\n");
     }
+    bool met = true;
     for (int megabytes : options.megabytes)
-        benchSize(options, megabytes, form, block, grid, info);
+        met = benchSize(options, megabytes, form, block, grid, info) && met;
     QFile::remove(form);
     QFile::remove(block);
+    return met;
 }
