@@ -27,7 +27,7 @@ namespace {
 
 constexpr int FormItems = 200;
 
-[[noreturn]] void fail(const QString &message)
+[[noreturn]] void failRun(const QString &message)
 {
     throw std::runtime_error(("tabrino-bench: " + message).toStdString());
 }
@@ -74,10 +74,10 @@ Run spawn(QStringList args, const QString &output = QString())
     const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
-        fail("cannot start " + args.first());
+        failRun("cannot start " + args.first());
     int status = 0;
     if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        fail(args.join(' ') + " failed");
+        failRun(args.join(' ') + " failed");
     const double ms = nowMs() - start;
     double rssMiB = -1;
     QFile peak(timeFile);
@@ -92,7 +92,7 @@ void freshCopy(const QString &from, const QString &to)
 {
     QFile::remove(to);
     if (!from.isEmpty() && !QFile::copy(from, to))
-        fail("cannot copy " + from);
+        failRun("cannot copy " + from);
     ::sync();
 }
 
@@ -102,7 +102,7 @@ void writePage(const QString &path, int megabytes, int lineBytes, bool markers, 
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        fail("cannot write " + path);
+        failRun("cannot write " + path);
     static const QByteArray words = "<P>Lorem ipsum dolor sit amet, <A HREF=\"x.htm\">consectetur"
                                     "</A> adipiscing elit, sed do eiusmod tempor.</P> ";
     QByteArray line;
@@ -133,14 +133,7 @@ void writePage(const QString &path, int megabytes, int lineBytes, bool markers, 
     chunk += "</BODY>\r\n</HTML>\r\n";
     lines += 2;
     if (file.write(chunk) != chunk.size() || !file.flush())
-        fail("cannot write " + path);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+        failRun("cannot write " + path);
 }
 
 // "median [min - max]"
@@ -152,7 +145,7 @@ QByteArray spread(const std::vector<double> &values, const char *format)
         std::snprintf(buffer, sizeof buffer, format, value);
         return QByteArray(buffer);
     };
-    return text(median(values)) + " [" + text(*low) + " - " + text(*high) + "]";
+    return text(Median(values)) + " [" + text(*low) + " - " + text(*high) + "]";
 }
 
 struct Series
@@ -183,7 +176,7 @@ bool printSize(int megabytes, const std::vector<std::pair<QByteArray, Series>> &
                     spread(ratios, "%.2f").constData(),
                     s.rss.empty() ? "-" : spread(s.rss, "%.1f").constData());
         if (name.startsWith("tabrino-convert") && megabytes >= 100) {
-            const double ratio = median(ratios);
+            const double ratio = Median(ratios);
             const double rss = s.rss.empty() ? 1e9 : *std::max_element(s.rss.begin(), s.rss.end());
             met = met && ratio <= 1.5 && (megabytes < 500 || rss < 64);
             std::printf("  %-44s target <= 1.5x dd: %s; peak RSS %s\n", "",
@@ -245,12 +238,12 @@ bool benchSize(const ProcessBenchOptions &options, int megabytes, const QString 
         QElapsedTimer timer;
         timer.start();
         if (!ConvertToHtml(grid, info, work, false).ok())
-            fail("the in-process merge failed");
+            failRun("the in-process merge failed");
         s["in-process ConvertToHtml merge"].ms.push_back(double(timer.nsecsElapsed()) / 1e6);
         freshCopy(longPage, work);
         timer.start();
         if (!PlacePositionMarkers(work, longLines / 2, false).ok())
-            fail("the in-process position failed");
+            failRun("the in-process position failed");
         s["in-process PlacePositionMarkers"].ms.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::vector<std::pair<QByteArray, Series>> order;
@@ -280,7 +273,7 @@ bool RunProcessBench(const ProcessBenchOptions &options)
     const QString form = options.dir + "/form.wfm";
     const QString block = options.dir + "/block.htm";
     if (!WriteWebFormFile(form, info, grid).isEmpty())
-        fail("cannot write the form file");
+        failRun("cannot write the form file");
     {
         // The block as the awk splice inserts it: the generator's lines, CR LF after each.
         TextFile lines;
@@ -288,7 +281,7 @@ bool RunProcessBench(const ProcessBenchOptions &options)
         GenerateFormCode(lines, 1, grid, info);
         QFile file(block);
         if (!file.open(QIODevice::WriteOnly))
-            fail("cannot write " + block);
+            failRun("cannot write " + block);
         for (qint32 line = 2; line <= lines.LineCount(); ++line)
             file.write(lines.TextLine(line) + "\r\n");
     }
@@ -298,4 +291,11 @@ bool RunProcessBench(const ProcessBenchOptions &options)
     QFile::remove(form);
     QFile::remove(block);
     return met;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <vector>
 
 struct ProcessBenchOptions
 {
@@ -18,3 +19,6 @@ struct ProcessBenchOptions
 // Throws std::runtime_error when a run fails: its figures would mean nothing. True when
 // every target held: at most 1.5x dd from 100 MB up, and under 64 MiB at 500 MB.
 bool RunProcessBench(const ProcessBenchOptions &options);
+
+// The middle one of `values`, or the mean of the middle two for an even count.
+double Median(std::vector<double> values);

@@ -67,13 +67,6 @@ void report(const QByteArray &name, double median, const QByteArray &unit,
     results.push_back({name, median, unit, target, pass});
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 void printRuns(const char *label, const std::vector<double> &runs, double med)
 {
     std::printf("    %-32s", label);
@@ -204,9 +197,9 @@ void benchMerge(const QString &dir, const Sizes &sizes, int runs)
         !result.endsWith(pageBytes.right(tail)) || result.size() <= pageBytes.size()) {
         fail(QStringLiteral("the merged page is not the original around the form"));
     }
-    const double mergeMs = median(mergeRuns);
-    const double cpMs = median(cpRuns);
-    const double cpNewMs = median(cpNewRuns);
+    const double mergeMs = Median(mergeRuns);
+    const double cpMs = Median(cpRuns);
+    const double cpNewMs = Median(cpNewRuns);
     printRuns("ConvertToHtml merge (ms):", mergeRuns, mergeMs);
     printRuns("cp over a fresh copy (ms):", cpRuns, cpMs);
     printRuns("cp to a new file (ms):", cpNewRuns, cpNewMs);
@@ -245,7 +238,7 @@ void benchNewPage(const QString &dir, const Sizes &sizes, int runs)
             fail(QStringLiteral("the new page failed"));
         }
     }
-    const double med = median(times);
+    const double med = Median(times);
     printRuns("ConvertToHtml new page (ms):", times, med);
     std::printf("    page of %lld bytes, %d lines\n\n", qlonglong(QFile(page).size()),
                 PageBuffer().LineCount());
@@ -287,9 +280,9 @@ void benchFormFile(const QString &dir, const Sizes &sizes, int runs)
         saves.push_back(save);
         totals.push_back(load + save);
     }
-    const double load = median(loads);
-    const double save = median(saves);
-    const double total = median(totals);
+    const double load = Median(loads);
+    const double save = Median(saves);
+    const double total = Median(totals);
     printRuns("load (read + fill grid, ms):", loads, load);
     printRuns("save (ms):", saves, save);
     printRuns("load + save (ms):", totals, total);
@@ -347,12 +340,12 @@ void benchInserts(const Sizes &sizes, int runs)
             firsts.push_back(t.firstMs);
             rests.push_back(t.restMs);
         }
-        const double rest = median(rests);
+        const double rest = Median(rests);
         perInsert[k] = rest * 1e6 / (counts[k] - 1);
         char label[64];
         std::snprintf(label, sizeof label, "%d inserts, less 1st (ms):", counts[k]);
         printRuns(label, rests, rest);
-        std::printf("    %-32s %.2f ms (first insert, positions the gap)\n", "", median(firsts));
+        std::printf("    %-32s %.2f ms (first insert, positions the gap)\n", "", Median(firsts));
         std::printf("    %-32s %.1f ns per insert\n", "", perInsert[k]);
         report("(d) InsertLine x " + QByteArray::number(counts[k]), perInsert[k], "ns/insert");
     }

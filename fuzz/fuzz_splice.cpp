@@ -135,8 +135,9 @@ Outcome referencePosition(const QString &path, qint64 line, bool removeExisting)
         RemoveGeneratedBlock(page);
     }
     if (line > page.LineCount()) {
-        return Outcome::refused("Line " + QString::number(line) + " is outside the file [" + path +
-                                    "], which has " + QString::number(page.LineCount()) + " lines.",
+        return Outcome::refused(QStringLiteral("Line %1 is outside the file, which has %2 lines.")
+                                    .arg(line)
+                                    .arg(page.LineCount()),
                                 MessageIcon::Exclamation);
     }
     QList<QByteArray> lines;

@@ -30,9 +30,12 @@ for target in fuzz_wfm fuzz_merge fuzz_splice; do
         echo "$exe is missing: configure with CXX=clang++ -DTABRINO_FUZZ=ON and build" >&2
         exit 2
     fi
+    # The merge and splice targets take pages of up to 192 KiB, so that the line buffer's 32 KiB write
+    # pieces and lines longer than a piece are reached (the seed corpus holds a 70 KiB page).
     case $target in
-        fuzz_wfm) dict=$here/wfm.dict ;;
-        fuzz_merge | fuzz_splice) dict=$here/merge.dict ;;
+        fuzz_wfm) dict=$here/wfm.dict; max_len=4096 ;;
+        fuzz_merge) dict=$here/merge.dict; max_len=196608 ;;
+        fuzz_splice) dict=$here/merge.dict; max_len=196608 ;;
     esac
     corpus=$build/fuzz/corpus/$target
     artifacts=$build/fuzz/artifacts/$target
@@ -40,7 +43,7 @@ for target in fuzz_wfm fuzz_merge fuzz_splice; do
     mkdir -p "$corpus" "$artifacts"
     echo "== $target: ${seconds}s, log in $log"
     # shellcheck disable=SC2086
-    "$exe" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
+    "$exe" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -max_len="$max_len" \
         -dict="$dict" -artifact_prefix="$artifacts/" ${FUZZ_ARGS:-} \
         "$corpus" "$here/corpus/$target" >"$log" 2>&1
     result=$?

@@ -7,11 +7,14 @@
 
 int main(int argc, char *argv[])
 {
+    // The arguments as the system passed them, taken before Qt looks at them: a file name
+    // that is not valid UTF-8 would not survive the way through QString.
+    QByteArrayList args;
+    for (int i = 1; i < argc; ++i)
+        args << QByteArray(argv[i]);
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
     const int status = RunConvertCommand(args, out, err);
     out.flush();
     err.flush();

@@ -1,16 +1,40 @@
-// The preview's page: it stays on the generated form and hands every other link to the
-// user's own browser, so clicking in the preview never leaves the form.
+// The page of the internal viewer. It shows the file the program asks it to show and
+// nothing else: no script runs, nothing is fetched but that page and its local pictures,
+// and it never navigates away. A link or submit button the user clicks is handed to the
+// user's own browser.
 #pragma once
 
+#include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineUrlRequestInfo>
+#include <functional>
 
 class PreviewPage : public QWebEnginePage
 {
     Q_OBJECT
 
 public:
-    using QWebEnginePage::QWebEnginePage;
+    // Hands `url` to the desktop (the user's browser); tests record it instead.
+    using UrlOpener = std::function<void(const QUrl &)>;
+    static void setUrlOpener(UrlOpener opener);
+    static void handToDesktop(const QUrl &url);
+
+    explicit PreviewPage(QObject *parent = nullptr);
+
+    // Shows `file` (an absolute path) or, for the empty text, a blank page.
+    void showFile(const QString &file);
+
+    // Whether a preview page may make a request: only the page itself and the pictures it
+    // shows from local files, so a page loads no frame, style, script or media and never
+    // reaches the network.
+    static bool allowsRequest(QWebEngineUrlRequestInfo::ResourceType type, const QUrl &url);
+
+    // The profile every preview page shares: off the record, scripts off, requests filtered.
+    static QWebEngineProfile *previewProfile();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+
+private:
+    QUrl m_shown;
 };

@@ -1,10 +1,13 @@
 #include "Prompter.h"
 
 #include "AppInfo.h"
+#include "SettingsStore.h"
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QQueue>
 
@@ -18,14 +21,35 @@ QQueue<QVariant> &answers()
 
 bool g_scripted = false;
 
+QStringList &unansweredLog()
+{
+    static QStringList log;
+    return log;
+}
+
 bool hasAnswer()
 {
     return !answers().isEmpty() || g_scripted;
 }
 
+// A question asked while scripted with no answer queued: the test did not expect it.
+void noteUnanswered(const QString &title, const QString &text)
+{
+    if (g_scripted && answers().isEmpty())
+        unansweredLog() << title + QStringLiteral(": ") + text;
+}
+
 QVariant nextAnswer(const QVariant &unanswered)
 {
     return answers().isEmpty() ? unanswered : answers().dequeue();
+}
+
+const QString LastFolderKey = QStringLiteral("Last Folder");
+
+std::function<QString()> &documentFolder()
+{
+    static std::function<QString()> source;
+    return source;
 }
 
 QList<Prompter::Shown> &shownLog()
@@ -62,22 +86,38 @@ QString displayText(QString text)
     return text.replace(CrLf, QStringLiteral("\n"));
 }
 
-QString fileDialog(QFileDialog::AcceptMode mode, const QString &title, const QString &initial,
-                   const QString &filter, bool mustExist, bool confirmOverwrite, QWidget *parent)
+// The chosen file, or the empty text; the folder of a chosen file is remembered.
+QString rememberFolder(const QString &file)
 {
+    if (!file.isEmpty())
+        SettingsStore::write(SettingsStore::SettingsSection, LastFolderKey,
+                             QFileInfo(file).absolutePath());
+    return file;
+}
+
+QString fileDialog(QFileDialog::AcceptMode mode, const QString &title, const QString &initial,
+                   const QString &filter, bool mustExist, bool confirmOverwrite, QWidget *parent,
+                   const QString &defaultSuffix = QString())
+{
+    noteUnanswered(title, initial);
     if (hasAnswer())
-        return nextAnswer(QString()).toString();
-    QFileDialog dialog(dialogParent(parent), title, QString(), Prompter::qtFilter(filter));
+        return rememberFolder(nextAnswer(QString()).toString());
+    // A suggested name alone opens in the start folder; a suggested path in its own.
+    const bool isPath = initial.contains(QLatin1Char('/'));
+    QFileDialog dialog(dialogParent(parent), title,
+                       isPath ? QFileInfo(initial).absolutePath() : Prompter::startFolder(),
+                       Prompter::qtFilter(filter));
     dialog.setObjectName(QStringLiteral("cmdForm"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    dialog.setDefaultSuffix(defaultSuffix);
     if (!initial.isEmpty())
-        dialog.selectFile(initial);
+        dialog.selectFile(isPath ? QFileInfo(initial).fileName() : initial);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    return rememberFolder(dialog.selectedFiles().constFirst());
 }
 
 } // namespace
@@ -88,6 +128,9 @@ QMessageBox::StandardButton Prompter::message(MessageIcon icon, const QString &t
 {
     const QString caption = title.isEmpty() ? AppInfo::Title : title;
     shownLog().append({icon, text, caption});
+    // A box with OK alone asks nothing; any other button set is a question.
+    if (buttons != QMessageBox::Ok)
+        noteUnanswered(caption, text);
     if (hasAnswer()) {
         const QMessageBox::StandardButton unanswered =
             buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
@@ -110,6 +153,7 @@ QString Prompter::input(const QString &title, const QString &prompt, const QStri
                         QWidget *parent)
 {
     shownLog().append({MessageIcon::None, prompt, title});
+    noteUnanswered(title, prompt);
     if (hasAnswer())
         return nextAnswer(QString()).toString();
     QInputDialog dialog(dialogParent(parent));
@@ -129,14 +173,32 @@ QString Prompter::openFile(const QString &title, const QString &initial, const Q
 }
 
 QString Prompter::saveFile(const QString &title, const QString &initial, const QString &filter,
-                           bool confirmOverwrite, QWidget *parent)
+                           bool confirmOverwrite, QWidget *parent, const QString &defaultSuffix)
 {
     return fileDialog(QFileDialog::AcceptSave, title, initial, filter, false, confirmOverwrite,
-                      parent);
+                      parent, defaultSuffix);
+}
+
+QString Prompter::startFolder()
+{
+    const QString document = documentFolder() ? documentFolder()() : QString();
+    if (!document.isEmpty() && QFileInfo(document).isDir())
+        return document;
+    const QString last =
+        SettingsStore::read(SettingsStore::SettingsSection, LastFolderKey, QString());
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    return QDir::homePath();
+}
+
+void Prompter::setDocumentFolderSource(std::function<QString()> source)
+{
+    documentFolder() = std::move(source);
 }
 
 QColor Prompter::colour(QWidget *parent)
 {
+    noteUnanswered(QStringLiteral("colour"), QString());
     if (hasAnswer())
         return nextAnswer(QColor()).value<QColor>();
     QColorDialog dialog(dialogParent(parent));
@@ -175,6 +237,13 @@ const QList<Prompter::Shown> &Prompter::shown()
 void Prompter::clearShown()
 {
     shownLog().clear();
+}
+
+QStringList Prompter::takeUnanswered()
+{
+    QStringList asked;
+    asked.swap(unansweredLog());
+    return asked;
 }
 
 QString Prompter::qtFilter(const QString &filter)

@@ -9,7 +9,9 @@
 #include <QList>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <functional>
 
 class QWidget;
 
@@ -35,11 +37,20 @@ public:
                          const QString &initial = QString(), QWidget *parent = nullptr);
 
     // File dialogs; `filter` is in the form "Description (*.a;*.b)|*.a;*.b|...". The empty
-    // text means cancelled. No extension is ever added to a typed name.
+    // text means cancelled. A name typed without an extension in the Save dialog gets
+    // `defaultSuffix` ("wfm"), if one is given. A dialog opens in the folder of `initial`
+    // when that is a path, else in startFolder(); the folder of a chosen file is kept in
+    // the settings as the last folder used.
     static QString openFile(const QString &title, const QString &initial, const QString &filter,
                             QWidget *parent = nullptr);
     static QString saveFile(const QString &title, const QString &initial, const QString &filter,
-                            bool confirmOverwrite, QWidget *parent = nullptr);
+                            bool confirmOverwrite, QWidget *parent = nullptr,
+                            const QString &defaultSuffix = QString());
+    // Where a file dialog opens: the active document's folder, else the last folder used,
+    // else the home folder.
+    static QString startFolder();
+    // Tells where the active document lives (its folder, or the empty text).
+    static void setDocumentFolderSource(std::function<QString()> source);
 
     // Colour dialog: an invalid colour when cancelled.
     static QColor colour(QWidget *parent = nullptr);
@@ -50,12 +61,16 @@ public:
     // dialog (invalid = cancel).
     static void queueAnswer(const QVariant &answer);
     // With scripted answers on, a question with no queued answer never waits for a
-    // user: a message box gives its Cancel, No or OK button, every other dialog cancels.
+    // user: a message box gives its Cancel, No or OK button, every other dialog cancels;
+    // the question is noted for takeUnanswered(), so the test can fail on it.
     static void setScripted(bool scripted);
     static void clearAnswers();
     static int pendingAnswers();
     static const QList<Shown> &shown();
     static void clearShown();
+    // The questions ("title: text") that came unanswered while scripted, since the last
+    // call; a message box with OK alone asks nothing and is not noted.
+    static QStringList takeUnanswered();
 
     // "A|pattern|B|pattern" as a QFileDialog name filter list.
     static QString qtFilter(const QString &filter);

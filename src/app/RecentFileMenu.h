@@ -1,5 +1,5 @@
 // The recent-file entries at the end of a File menu: a separator and four entries, hidden
-// until the list has paths. Each entry's caption is its path.
+// until the list has paths. Each entry's caption is its path, shown exactly as it is.
 #pragma once
 
 #include <QList>
@@ -10,6 +10,9 @@ class QAction;
 class QMenu;
 class QObject;
 
+// `text` for a menu entry that shows it exactly: every "&" is shown, none marks an access key.
+QString literalMenuText(const QString &text);
+
 class RecentFileMenu
 {
 public:
@@ -18,6 +21,7 @@ public:
     // Shows the first paths.size() entries with the given captions; the others stay as
     // they are.
     void setPaths(const QStringList &paths);
+    // The captions as the file commands read them: the paths themselves.
     QStringList captions() const;
     QString caption(int index) const;
 

@@ -1,5 +1,7 @@
 #include "StartupOptions.h"
 
+#include "AppInfo.h"
+
 #include <QDir>
 
 QString StartupOptions::commandLinePath() const
@@ -8,4 +10,23 @@ QString StartupOptions::commandLinePath() const
     if (path.isEmpty())
         return path;
     return QDir(startFolder).absoluteFilePath(path);
+}
+
+QString StartupOptions::informationRequested(const QStringList &arguments)
+{
+    const QString first = arguments.value(0);
+    if (first == QLatin1String("--version"))
+        return QStringLiteral("tabrino ") + AppInfo::versionText() + QLatin1Char('\n');
+    if (first != QLatin1String("--help") && first != QLatin1String("-h"))
+        return QString();
+    return QStringLiteral(
+        "Usage: tabrino [FORM.wfm]\n"
+        "Design HTML forms and write them into web pages.\n"
+        "\n"
+        "All arguments, joined by single spaces, are the path of a Web Form File to open,\n"
+        "relative to the current folder. Without one, the Quick Start Wizard opens (unless it\n"
+        "is switched off), and then a new form.\n"
+        "\n"
+        "  -h, --help     show this text\n"
+        "  --version      show the version\n");
 }

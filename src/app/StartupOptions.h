@@ -13,4 +13,9 @@ struct StartupOptions
     int splashMilliseconds = 3000;
 
     QString commandLinePath() const;
+
+    // What "--help" (or "-h") or "--version" as the first argument asks for, to be printed
+    // on standard output with no window opened; empty when the arguments name a file. A
+    // file called so is opened as "./--help".
+    static QString informationRequested(const QStringList &arguments);
 };

@@ -10,16 +10,19 @@
 #include "app/frmStartup.h"
 #include "document/DocumentLifecycle.h"
 #include "document/frmWebForm.h"
+#include "editor/ItemGridView.h"
 #include "wizard/frmWizard.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -36,6 +39,19 @@ frmDesign::frmDesign(QWidget *parent) : QMainWindow(parent)
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmDesign::updateMenuBar);
+    // Whatever brought a document window forward, the keyboard goes to its grid, never to
+    // a field of its preview. The sub-window restores its own last focus after this signal,
+    // hence once more when the events of the switch are done.
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        focusActiveGrid();
+        QTimer::singleShot(0, this, &frmDesign::focusActiveGrid);
+    });
+    // File dialogs open in the folder of the active document.
+    Prompter::setDocumentFolderSource([] {
+        const frmDesign *frame = MainFrame();
+        const frmWebForm *form = frame ? frame->activeForm() : nullptr;
+        return form && !IsUntitled(form) ? QFileInfo(form->Caption()).absolutePath() : QString();
+    });
     buildToolbar();
     buildMenuBar();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -176,6 +192,20 @@ void frmDesign::activateFormWindow(frmWebForm *form)
         m_mdiArea->setActiveSubWindow(sub);
     form->setFocus();
     showMenuBarOf(form);
+}
+
+void frmDesign::focusActiveGrid()
+{
+    if (frmWebForm *form = activeForm())
+        form->flgForm()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmDesign::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Back from a dialog or another program: the active document's grid has the keyboard.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, &frmDesign::focusActiveGrid);
 }
 
 void frmDesign::updateMenuBar()

@@ -68,6 +68,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildToolbar();
@@ -76,6 +77,7 @@ private:
                          const QKeySequence &shortcut = QKeySequence());
     void showMenuBarOf(frmWebForm *form);
     void updateMenuBar();
+    void focusActiveGrid();
     void waitForStartupScreen(frmStartup *startup, int milliseconds);
 
     QMdiArea *m_mdiArea = nullptr;

@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -76,7 +77,23 @@ void frmStartup::startTimer(int milliseconds)
 
 void frmStartup::tmrUnload_Timer()
 {
+    m_timeUp = true;
     close();
+}
+
+void frmStartup::keyPressEvent(QKeyEvent *event)
+{
+    // Escape and Enter would close a dialog; this screen takes no keys at all.
+    event->accept();
+}
+
+void frmStartup::closeEvent(QCloseEvent *event)
+{
+    if (!m_timeUp) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 QString frmStartup::platformText()

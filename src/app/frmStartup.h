@@ -1,4 +1,5 @@
-// The start-up screen: the program's name, version and platform, closed by its own timer.
+// The start-up screen: the program's name, version and platform, closed by its own timer
+// and by nothing else: it does not react to the keyboard or the mouse.
 #pragma once
 
 #include <QDialog>
@@ -18,6 +19,10 @@ public:
 
     static QString platformText();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void tmrUnload_Timer();
 
@@ -25,4 +30,5 @@ private:
     QLabel *lblVersion = nullptr;
     QLabel *lblPlatform = nullptr;
     QTimer *tmrUnload = nullptr;
+    bool m_timeUp = false;
 };

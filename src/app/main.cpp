@@ -5,8 +5,20 @@
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    // Help and version are answered before anything needs a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QString information = StartupOptions::informationRequested(arguments);
+    if (!information.isEmpty()) {
+        std::fputs(information.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     // The preview's browser engine shares OpenGL contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

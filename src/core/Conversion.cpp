@@ -3,10 +3,9 @@
 #include "AppInfo.h"
 #include "HtmlGenerator.h"
 #include "PageSplice.h"
+#include "SafeFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,9 +18,7 @@ QString locationMessage()
 {
     return QStringLiteral("The output file already exists but the form location cannot be "
                           "determined.") +
-           CrLf +
-           QStringLiteral("Please select a new form location ('Select Form Position' on the "
-                          "'File' menu).");
+           CrLf + SelectPositionAdvice();
 }
 
 // The lines of the form block, made by the generator in a buffer of their own.
@@ -38,30 +35,37 @@ QList<QByteArray> formBlockLines(const ItemGrid &grid, const WebFormInfo &info)
 
 // Merges the block into the existing page `outputfile`: the page is read straight from its
 // file and written anew around the block, line ends made CR LF, so that its size costs no
-// memory. Raises TextFileError for a page that cannot be opened or read.
-Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const QString &outputfile)
+// memory.
+Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const NativePath &outputfile)
 {
+    const QString shown = outputfile.display();
     PageSplice page;
-    page.Load(outputfile);
-    if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(outputfile) +
-                               CrLf + page.ErrorMsg);
+    SafeFile file(outputfile);
+    bool ok = false;
+    try {
+        page.Load(outputfile);
+        if (page.ErrorNum != 0) {
+            return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
+                                   CrLf + page.ErrorMsg);
+        }
+        const std::optional<PageSplice::Block> old = page.MarkedBlock();
+        if (!old)
+            return Outcome::refused(locationMessage(), MessageIcon::Critical);
+        const QList<QByteArray> block = formBlockLines(grid, info);
+        ok = file.open(QIODevice::WriteOnly) &&
+             page.Write(file, {{0, old->begin}, {0, 0, &block}, {old->end, page.size()}}) &&
+             file.commit();
+    } catch (const TextFileError &failure) {
+        return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
+                               CrLf + QString::fromLocal8Bit(failure.what()));
     }
-    const std::optional<PageSplice::Block> old = page.MarkedBlock();
-    if (!old)
-        return Outcome::refused(locationMessage(), MessageIcon::Critical);
-    const QList<QByteArray> block = formBlockLines(grid, info);
-    QSaveFile file(outputfile);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    page.Write(file, {{0, old->begin}, {0, 0, &block}, {old->end, page.size()}}) &&
-                    file.flush() && file.commit();
     if (!ok) {
         return Outcome::failed(QStringLiteral("Unable to write to the output file") +
-                               inBrackets(outputfile) + CrLf + QStringLiteral("SAVE: ") +
+                               inBrackets(shown) + CrLf + QStringLiteral("SAVE: ") +
                                file.errorString());
     }
     return Outcome::written(QStringLiteral("Form successfully written to file") +
-                            inBrackets(outputfile));
+                            inBrackets(shown));
 }
 
 // Starts a minimal page and returns the line of its <BODY> tag.
@@ -79,6 +83,13 @@ qint32 prepareNewPage(TextFile &page)
     return line;
 }
 
+// Whether a file (or whatever else) of that name is there, through symbolic links.
+bool exists(const NativePath &file)
+{
+    struct stat info;
+    return stat(file.bytes().constData(), &info) == 0;
+}
+
 } // namespace
 
 TextFile &PageBuffer()
@@ -92,12 +103,12 @@ bool IsValidMarkerPair(qint32 start, qint32 end)
     return start >= 2 && end > start;
 }
 
-Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const QString &outputfile,
+Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const NativePath &outputfile,
                       bool silent)
 {
     TextFile &page = PageBuffer();
     try {
-        if (!silent && QFileInfo::exists(outputfile))
+        if (!silent && !outputfile.hasNul() && exists(outputfile))
             return mergeIntoPage(grid, info, outputfile);
         GenerateFormCode(page, prepareNewPage(page), grid, info);
         page.Save(outputfile);
@@ -109,19 +120,25 @@ Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const QStri
         if (silent)
             return Outcome::failed(QString());
         return Outcome::failed(QStringLiteral("Unable to write to the output file") +
-                               inBrackets(outputfile) + CrLf + page.ErrorMsg);
+                               inBrackets(outputfile.display()) + CrLf + page.ErrorMsg);
     }
     if (silent)
         return Outcome::written();
     return Outcome::written(QStringLiteral("Form successfully written to file") +
-                            inBrackets(outputfile));
+                            inBrackets(outputfile.display()));
 }
 
 Outcome ConvertDocument(const ItemGrid &grid, const WebFormInfo &info)
 {
     if (info.OutputFile.isEmpty())
         return Outcome::refused(NoOutputFileMessage(), MessageIcon::Exclamation);
-    return ConvertToHtml(grid, info, QFile::decodeName(info.OutputFile), false);
+    return ConvertToHtml(grid, info, NativePath(info.OutputFile), false);
+}
+
+QString SelectPositionAdvice()
+{
+    return QStringLiteral(
+        "Please select a new form location ('Select Form Position' on the 'File' menu).");
 }
 
 QString NoOutputFileMessage()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ItemGrid.h"
+#include "NativePath.h"
 #include "Outcome.h"
 #include "TextFile.h"
 #include "WebFormInfo.h"
@@ -18,10 +19,13 @@ bool IsValidMarkerPair(qint32 start, qint32 end);
 // silent false: merge into an existing `outputfile` (or make a new page where there is
 // none) and return the message to show. silent true (the preview): always a new page,
 // and a message only when the operation itself broke down.
-Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const QString &outputfile,
+Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const NativePath &outputfile,
                       bool silent);
 
 // The Convert command: refuses an empty output file, otherwise converts into it.
 Outcome ConvertDocument(const ItemGrid &grid, const WebFormInfo &info);
 
 QString NoOutputFileMessage();
+// The second line of the refusal of a page without a usable marker pair: it sends the
+// user to the Select Form Position command.
+QString SelectPositionAdvice();

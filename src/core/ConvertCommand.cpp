@@ -1,55 +1,77 @@
 #include "ConvertCommand.h"
 
+#include "AppInfo.h"
 #include "Conversion.h"
 #include "PositionMarkers.h"
 #include "WebFormFile.h"
 
-#include <QFile>
-
 namespace {
 
-QString printable(QString message)
+const QString Program = QStringLiteral("tabrino-convert");
+
+// A message of the program as error lines, each starting with the program's name and the
+// file it concerns.
+void printError(QTextStream &err, const NativePath &file, const QString &message)
 {
-    return message.replace(CrLf, QStringLiteral("\n"));
+    const QString prefix = Program + QStringLiteral(": ") + file.display() + QStringLiteral(": ");
+    for (const QString &line : message.split(CrLf))
+        err << prefix << line << '\n';
+}
+
+// The program's messages send a user to its menus; on the command line the same advice
+// names the converter's own options instead.
+QString commandLineWording(QString message, const NativePath &page)
+{
+    message.replace(SelectPositionAdvice(),
+                    QStringLiteral("Please select a new form location first (tabrino-convert "
+                                   "--position LINE ") +
+                        page.display() + QStringLiteral(")."));
+    message.replace(NoOutputFileMessage(),
+                    QStringLiteral("Please specify an output file (tabrino-convert FORM.wfm "
+                                   "OUTPUT)."));
+    return message;
 }
 
 struct ConvertArgs
 {
     bool preview = false;
     bool help = false;
+    bool version = false;
     bool position = false;
     bool removeExisting = false;
     qint64 line = -1;
-    QStringList files;
+    QByteArrayList files;
     QString error;
 };
 
-ConvertArgs parseArgs(const QStringList &args)
+ConvertArgs parseArgs(const QByteArrayList &args)
 {
     ConvertArgs parsed;
     bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (!optionsEnded && arg == QLatin1String("--"))
+        const QByteArray &arg = args.at(i);
+        if (!optionsEnded && arg == "--")
             optionsEnded = true;
-        else if (!optionsEnded && arg == QLatin1String("--preview"))
+        else if (!optionsEnded && arg == "--preview")
             parsed.preview = true;
-        else if (!optionsEnded && arg == QLatin1String("--remove-existing"))
+        else if (!optionsEnded && arg == "--remove-existing")
             parsed.removeExisting = true;
-        else if (!optionsEnded && arg == QLatin1String("--position")) {
+        else if (!optionsEnded && arg == "--position") {
             bool isNumber = false;
             parsed.position = true;
             parsed.line = i + 1 < args.size() ? args.at(++i).toLongLong(&isNumber) : -1;
             if (!isNumber || parsed.line < 0)
-                parsed.error = QStringLiteral("--position needs a line number (0 or more)");
-        } else if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h")))
+                parsed.error = QStringLiteral("--position needs a line number (1 or more)");
+        } else if (!optionsEnded && (arg == "--help" || arg == "-h"))
             parsed.help = true;
-        else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            parsed.error = QStringLiteral("unknown option: ") + arg;
+        else if (!optionsEnded && arg == "--version")
+            parsed.version = true;
+        else if (!optionsEnded && arg.startsWith('-') && arg.size() > 1)
+            parsed.error = QStringLiteral("unknown option: ") + NativePath(arg).display();
         else
             parsed.files << arg;
     }
-    if (!parsed.error.isEmpty() || parsed.help)
+    if (!parsed.error.isEmpty() || parsed.help || parsed.version)
         return parsed;
     if (parsed.position && (parsed.files.size() != 1 || parsed.preview))
         parsed.error = QStringLiteral("--position takes a line number and one page");
@@ -60,13 +82,27 @@ ConvertArgs parseArgs(const QStringList &args)
     return parsed;
 }
 
-// Places the short marker lines after line `line` of `pageFile` (0: before the first).
+// Places the short marker lines after line `line` of the page. Line 0 is refused: the
+// start marker would land on line 1, and no conversion accepts a page marked so.
 int runPosition(const ConvertArgs &parsed, QTextStream &out, QTextStream &err)
 {
-    const Outcome outcome =
-        PlacePositionMarkers(parsed.files.at(0), parsed.line, parsed.removeExisting);
-    (outcome.ok() ? out : err) << printable(outcome.message) << '\n';
-    return outcome.ok() ? ConvertWritten : ConvertRefused;
+    const NativePath pageFile(parsed.files.at(0));
+    if (parsed.line == 0) {
+        printError(err, pageFile,
+                   QStringLiteral("Line 0 would put the form's start marker on the first line, "
+                                  "where no conversion accepts it.") +
+                       CrLf +
+                       QStringLiteral("Give the line after which the form goes (1 or more); "
+                                      "the file has not been changed."));
+        return ConvertRefused;
+    }
+    const Outcome outcome = PlacePositionMarkers(pageFile, parsed.line, parsed.removeExisting);
+    if (!outcome.ok()) {
+        printError(err, pageFile, outcome.message);
+        return ConvertRefused;
+    }
+    out << outcome.message << '\n';
+    return ConvertWritten;
 }
 
 } // namespace
@@ -84,61 +120,68 @@ QString ConvertUsageText()
         "\n"
         "  --preview          always write a new page, as the internal preview does\n"
         "  --position LINE    mark PAGE.htm for a form: put the marker lines after line\n"
-        "                     LINE (0: before the first line); the next conversion into\n"
-        "                     PAGE.htm fills the space between them\n"
+        "                     LINE (1 or more); the next conversion into PAGE.htm fills\n"
+        "                     the space between them\n"
         "  --remove-existing  with --position: first remove a form block written earlier\n"
         "                     (without it such a page is left unchanged)\n"
         "  --help             show this text\n"
+        "  --version          show the version\n"
         "\n"
         "Exit status: 0 written, 1 refused or failed, 2 bad usage or unreadable form file.\n");
 }
 
-int RunConvertCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+int RunConvertCommand(const QByteArrayList &args, QTextStream &out, QTextStream &err)
 {
     const ConvertArgs parsed = parseArgs(args);
     if (parsed.help) {
         out << ConvertUsageText();
         return ConvertWritten;
     }
+    if (parsed.version && parsed.error.isEmpty()) {
+        out << Program << " (" << AppInfo::Title << ") " << AppInfo::versionText() << '\n';
+        return ConvertWritten;
+    }
     if (!parsed.error.isEmpty()) {
-        err << "tabrino-convert: " << parsed.error << "\n\n" << ConvertUsageText();
+        err << Program << ": " << parsed.error << "\n\n" << ConvertUsageText();
         return ConvertUsage;
     }
 
     if (parsed.position)
         return runPosition(parsed, out, err);
 
-    const QString formFile = parsed.files.at(0);
+    const NativePath formFile(parsed.files.at(0));
     const WebFormReadResult read = ReadWebFormFile(formFile);
     if (!read.opened) {
-        err << printable(OpenFailedMessage(read.errorText)) << '\n';
+        printError(err, formFile, OpenFailedMessage(read.errorText));
         return ConvertUsage;
     }
     if (!read.contents.reachedEndLine)
-        err << printable(EndedEarlyMessage(formFile)) << '\n';
+        printError(err, formFile, EndedEarlyMessage(formFile.display()));
 
     ItemGrid grid;
     FillGrid(grid, read.contents.rows);
     WebFormInfo info = read.contents.properties;
     if (parsed.files.size() > 1)
-        info.OutputFile = QFile::encodeName(parsed.files.at(1));
+        info.OutputFile = parsed.files.at(1);
 
+    const NativePath output(info.OutputFile);
     Outcome outcome;
-    if (parsed.preview && !info.OutputFile.isEmpty()) {
-        const QString output = QFile::decodeName(info.OutputFile);
+    if (parsed.preview && !output.isEmpty()) {
         outcome = ConvertToHtml(grid, info, output, true);
         if (!outcome.ok() && outcome.message.isEmpty()) {
-            outcome.message = QStringLiteral("Unable to write to the output file [") + output +
-                              QStringLiteral("].") + CrLf + PageBuffer().ErrorMsg;
+            outcome.message = QStringLiteral("Unable to write to the output file [") +
+                              output.display() + QStringLiteral("].") + CrLf +
+                              PageBuffer().ErrorMsg;
         }
     } else {
         outcome = ConvertDocument(grid, info);
     }
     if (outcome.ok()) {
         if (!outcome.message.isEmpty())
-            out << printable(outcome.message) << '\n';
+            out << outcome.message << '\n';
         return ConvertWritten;
     }
-    err << printable(outcome.message) << '\n';
+    printError(err, output.isEmpty() ? formFile : output,
+               commandLineWording(outcome.message, output));
     return ConvertRefused;
 }

@@ -1,15 +1,16 @@
 #include "PageSplice.h"
 
+#include "FileReading.h"
 #include "FoldedSearch.h"
 #include "HtmlGenerator.h"
 #include "LineSplitter.h"
 #include "TextFile.h"
 
-#include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -92,10 +93,11 @@ private:
             }
         }
         if (got < count) {
-            throw TextFileError::about(QStringLiteral("Unable to read"), m_page.m_name,
-                                       file.error() != QFileDevice::NoError
-                                           ? file.errorString()
-                                           : QStringLiteral("the file became shorter"));
+            const QString reason =
+                file.error() != QFileDevice::NoError
+                    ? file.errorString()
+                    : QStringLiteral("The file became shorter while it was read");
+            throw TextFileError("LOAD: " + reason.toStdString());
         }
     }
 
@@ -153,19 +155,26 @@ private:
     bool m_ok = true;
 };
 
-void PageSplice::Load(const QString &infile)
+void PageSplice::Load(const NativePath &infile)
 {
     ErrorNum = 0;
     ErrorMsg.clear();
-    m_name = infile;
+    m_file.close();
     m_size = 0;
-    const QFileInfo info(infile);
-    if (info.exists() && info.size() > 0) {
-        m_file.setFileName(infile);
-        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            throw TextFileError::about(QStringLiteral("Unable to open"), infile,
-                                       m_file.errorString());
-        m_size = m_file.size();
+    int fd = -1;
+    qint64 size = 0;
+    const FileReading opened = OpenRegularFile(infile, fd, size);
+    if (opened.status == FileReading::Failed)
+        throw TextFileError("LOAD: " + opened.reason.toStdString());
+    if (opened.ok() && size > 0) {
+        if (!m_file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                         QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            throw TextFileError("LOAD: " + m_file.errorString().toStdString());
+        }
+        m_size = size;
+    } else if (fd >= 0) {
+        ::close(fd);
     }
     if (m_size == 0) {
         ErrorNum = TextFile::ErrLoadNothing;

@@ -5,6 +5,8 @@
 // few MiB.
 #pragma once
 
+#include "NativePath.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QList>
@@ -45,9 +47,10 @@ public:
     PageSplice(const PageSplice &) = delete;
     PageSplice &operator=(const PageSplice &) = delete;
 
-    // Opens `infile`. A file that exists but cannot be opened raises TextFileError, as
-    // TextFile::Load does; so does a read that fails later, in any of the functions below.
-    void Load(const QString &infile);
+    // Opens `infile`. A file that exists but cannot be opened or is not a regular file
+    // raises TextFileError, as TextFile::Load does; so does a read that fails later, in any
+    // of the functions below.
+    void Load(const NativePath &infile);
 
     qint64 size() const { return m_size; }
 
@@ -86,7 +89,6 @@ private:
     void writeRange(Writer &writer, qint64 begin, qint64 end) const;
 
     mutable QFile m_file;
-    QString m_name;
     qint64 m_size = 0;
     qint64 m_readSize;
 };

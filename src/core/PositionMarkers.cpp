@@ -3,8 +3,7 @@
 #include "Conversion.h"
 #include "HtmlGenerator.h"
 #include "PageSplice.h"
-
-#include <QSaveFile>
+#include "SafeFile.h"
 
 namespace {
 
@@ -50,18 +49,19 @@ std::vector<PageSplice::Piece> piecesWithMarkers(const PageSplice &page, PageSpl
 }
 
 // PlacePositionMarkers; raises TextFileError when the page cannot be opened or read.
-Outcome placeMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
+Outcome placeMarkers(const NativePath &htmlfile, qint64 line, bool removeExisting)
 {
+    const QString shown = htmlfile.display();
     PageSplice page;
     page.Load(htmlfile);
     if (page.ErrorNum != 0)
-        return readFailed(htmlfile, page.ErrorMsg);
+        return readFailed(shown, page.ErrorMsg);
     // One pass finds the block, counts the lines and finds where the markers go.
     PageSplice::LineTally tally{line};
     const std::optional<PageSplice::Block> block = page.MarkedBlock(&tally);
     qint64 lines = tally.lines;
     if (lines > MaxPositionLines)
-        return tooManyLines(htmlfile, lines);
+        return tooManyLines(shown, lines);
     PageSplice::Block cut{page.size(), page.size()}; // nothing removed
     qint64 linesBefore = lines;
     if (block) {
@@ -76,37 +76,35 @@ Outcome placeMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
         lines -= page.LineCount(cut.begin, cut.end);
     }
     if (line > lines) {
-        return Outcome::refused(QStringLiteral("Line ") + QString::number(line) +
-                                    QStringLiteral(" is outside the file [") + htmlfile +
-                                    QStringLiteral("], which has ") + QString::number(lines) +
-                                    QStringLiteral(" lines."),
-                                MessageIcon::Exclamation);
+        return Outcome::refused(
+            QStringLiteral("Line %1 is outside the file, which has %2 lines.").arg(line).arg(lines),
+            MessageIcon::Exclamation);
     }
     const QList<QByteArray> markers{Markers::shortLine(Markers::StartKeyword),
                                     Markers::shortLine(Markers::EndKeyword)};
-    QSaveFile file(htmlfile);
     const std::vector<PageSplice::Piece> pieces =
         block ? piecesWithMarkers(page, cut, linesBefore, line, markers)
               : std::vector<PageSplice::Piece>{
                     {0, tally.skipStart}, {0, 0, &markers}, {tally.skipStart, page.size()}};
-    const bool ok = file.open(QIODevice::WriteOnly) && page.Write(file, pieces) && file.flush() &&
-                    file.commit();
-    return positionSaved(htmlfile, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
+    SafeFile file(htmlfile);
+    const bool ok = file.open(QIODevice::WriteOnly) && page.Write(file, pieces) && file.commit();
+    return positionSaved(shown, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
 }
 
 } // namespace
 
-Outcome LoadPositionPage(TextFile &page, const QString &htmlfile)
+Outcome LoadPositionPage(TextFile &page, const NativePath &htmlfile)
 {
+    const QString shown = htmlfile.display();
     try {
         page.Load(htmlfile);
     } catch (const TextFileError &failure) {
-        return readFailed(htmlfile, QString::fromLocal8Bit(failure.what()));
+        return readFailed(shown, QString::fromLocal8Bit(failure.what()));
     }
     if (page.ErrorNum != 0)
-        return readFailed(htmlfile, page.ErrorMsg);
+        return readFailed(shown, page.ErrorMsg);
     if (page.LineCount() > MaxPositionLines)
-        return tooManyLines(htmlfile, page.LineCount());
+        return tooManyLines(shown, page.LineCount());
     return Outcome::written();
 }
 
@@ -128,19 +126,20 @@ void InsertPositionMarkers(QList<QByteArray> &lines, int selected)
     lines.insert(at, Markers::shortLine(Markers::StartKeyword));
 }
 
-Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const QString &htmlfile)
+Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const NativePath &htmlfile)
 {
+    const QString shown = htmlfile.display();
     page.FromListbox(lines);
     page.Save(htmlfile);
-    return positionSaved(htmlfile, page.ErrorNum != 0 ? page.ErrorMsg : QString());
+    return positionSaved(shown, page.ErrorNum != 0 ? page.ErrorMsg : QString());
 }
 
-Outcome PlacePositionMarkers(const QString &htmlfile, qint64 line, bool removeExisting)
+Outcome PlacePositionMarkers(const NativePath &htmlfile, qint64 line, bool removeExisting)
 {
     try {
         return placeMarkers(htmlfile, line, removeExisting);
     } catch (const TextFileError &failure) {
-        return readFailed(htmlfile, QString::fromLocal8Bit(failure.what()));
+        return readFailed(htmlfile.display(), QString::fromLocal8Bit(failure.what()));
     }
 }
 

@@ -1,13 +1,15 @@
 #include "TextFile.h"
 
+#include "FileReading.h"
 #include "FoldedSearch.h"
 #include "LineSplitter.h"
+#include "SafeFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <new>
+#include <sys/stat.h>
 
 namespace {
 
@@ -96,79 +98,54 @@ void TextFile::ResetFile(const QByteArray &firstline)
     m_lines.push_back(firstline);
 }
 
-void TextFile::Load(const QString &infile)
+void TextFile::Load(const NativePath &infile)
 {
     ErrorNum = 0;
     ErrorMsg.clear();
+    if (infile.hasNul())
+        throw TextFileError("LOAD: " + NativePath::nulReason().toStdString());
 
-    // A missing file counts as an empty one and is not created.
-    const QFileInfo info(infile);
-    if (!info.exists() || info.size() == 0) {
+    // A missing file counts as an empty one and is not created; either keeps the lines.
+    struct stat info = {};
+    const bool missing = stat(infile.bytes().constData(), &info) != 0 && errno == ENOENT;
+    if (missing || (S_ISREG(info.st_mode) && info.st_size == 0)) {
         ErrorNum = ErrLoadNothing;
         ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
         return;
     }
-    QFile file(infile);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw TextFileError::about(QStringLiteral("Unable to open"), infile, file.errorString());
-    readContent(file, infile);
-    file.close();
-    if (m_content.isEmpty()) { // emptied since it was looked at
-        ErrorNum = ErrLoadNothing;
-        ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
-        return;
-    }
-
-    m_lines.reserve(size_t(m_content.size() / 40 + 16));
-    forEachLine(m_content.constData(), m_content.constData() + m_content.size(),
-                [this](const char *begin, const char *end) {
-                    m_lines.push_back(QByteArray::fromRawData(begin, end - begin));
-                    return true;
-                });
-    // Some room for new lines from the start, so that a form block going into a large
-    // page does not make the whole line table grow.
-    m_gapStart = m_lines.size();
-    m_lines.resize(m_gapStart + std::max<size_t>(1024, m_gapStart / 64));
-    m_gapEnd = m_lines.size();
-    m_pristine = true;
-}
-
-// Replaces the lines by nothing and m_content by the bytes of `file`. The memory of the
-// previous content is read into again when it is large enough and not far too large, so
-// that loading a large page again does not pay for fresh memory each time. A failure
-// leaves the buffer empty.
-void TextFile::readContent(QFile &file, const QString &infile)
-{
+    // The lines point into m_content, whose memory the reading reuses: they go first.
     m_pristine = false;
     m_lines.clear();
     m_gapStart = m_gapEnd = 0;
-    const qint64 size = file.size();
-    if (m_content.isDetached() && m_content.capacity() >= size &&
-        m_content.capacity() <= 2 * size + ChunkSize) {
-        m_content.resize(size);
-    } else {
-        m_content = QByteArray(); // frees the old memory first
-        m_content = QByteArray(size, Qt::Uninitialized);
+    const FileReading read = ReadWholeFile(infile, m_content);
+    if (read.status == FileReading::Failed)
+        throw TextFileError("LOAD: " + read.reason.toStdString());
+    if (m_content.isEmpty()) { // gone or emptied since it was looked at
+        ErrorNum = ErrLoadNothing;
+        ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
+        return;
     }
-    qint64 got = 0;
-    while (got < size) {
-        const qint64 n = file.read(m_content.data() + got, size - got);
-        if (n <= 0)
-            break;
-        got += n;
-    }
-    if (file.error() == QFileDevice::NoError) {
-        m_content.resize(got);
-        if (got == size)
-            m_content += file.readAll(); // whatever was added since the size was taken
-    }
-    if (file.error() != QFileDevice::NoError) {
+
+    try {
+        m_lines.reserve(size_t(m_content.size() / 40 + 16));
+        forEachLine(m_content.constData(), m_content.constData() + m_content.size(),
+                    [this](const char *begin, const char *end) {
+                        m_lines.push_back(QByteArray::fromRawData(begin, end - begin));
+                        return true;
+                    });
+        // Some room for new lines from the start, so that a form block going into a large
+        // page does not make the whole line table grow.
+        m_gapStart = m_lines.size();
+        m_lines.resize(m_gapStart + std::max<size_t>(1024, m_gapStart / 64));
+        m_gapEnd = m_lines.size();
+    } catch (const std::bad_alloc &) {
         clearLines();
-        throw TextFileError::about(QStringLiteral("Unable to read"), infile, file.errorString());
+        throw TextFileError("LOAD: The file is too large to be read into memory");
     }
+    m_pristine = true;
 }
 
-void TextFile::Save(const QString &outfile)
+void TextFile::Save(const NativePath &outfile)
 {
     if (LineCount() == 0) {
         ErrorNum = ErrSaveNothing;
@@ -183,7 +160,7 @@ void TextFile::Save(const QString &outfile)
     ErrorNum = 0;
     ErrorMsg.clear();
 
-    QSaveFile file(outfile);
+    SafeFile file(outfile);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
         // Lines go through a write buffer flushed at ChunkSize; a long run of loaded lines

@@ -2,28 +2,21 @@
 // line and written back with CR LF line ends.
 #pragma once
 
+#include "NativePath.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <stdexcept>
 #include <vector>
 
-class QFile;
-
 // Raised for misuse (a line number outside the buffer) and for a file that exists but
-// cannot be opened; the expected problems of Load and Save are reported through
-// ErrorNum and ErrorMsg instead.
+// cannot be read (its text is then "LOAD: " and the reason); the expected problems of Load and Save
+// are reported through ErrorNum and ErrorMsg instead.
 class TextFileError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
-
-    // "<what> [<file>]: <reason>", for a file that cannot be opened or read.
-    static TextFileError about(const QString &what, const QString &file, const QString &reason)
-    {
-        return TextFileError(
-            (what + QStringLiteral(" [") + file + QStringLiteral("]: ") + reason).toStdString());
-    }
 };
 
 class TextFile
@@ -42,12 +35,13 @@ public:
     void ResetFile(const QByteArray &firstline);
 
     // Replaces the lines with those of `infile`. A missing or empty file sets
-    // ErrLoadNothing and keeps the previous lines; nothing is created.
-    void Load(const QString &infile);
+    // ErrLoadNothing and keeps the previous lines; nothing is created. A file that is not
+    // a regular file or cannot be read raises TextFileError and leaves the buffer empty.
+    void Load(const NativePath &infile);
 
-    // Writes every line followed by CR LF. The file is written beside the target and
-    // renamed over it, so a failed save leaves an existing file as it was.
-    void Save(const QString &outfile);
+    // Writes every line followed by CR LF through SafeFile, so a failed save leaves an
+    // existing file as it was and ErrorMsg gives the system's reason.
+    void Save(const NativePath &outfile);
 
     // Line `linenum`; an empty line for any number outside the buffer.
     QByteArray TextLine(qint32 linenum) const;
@@ -80,7 +74,6 @@ private:
     const QByteArray &at(qint32 index) const; // index from 0
     bool inContent(const QByteArray &line) const;
     bool endsWithCrLfInContent(const QByteArray &line) const;
-    void readContent(QFile &file, const QString &infile);
     void moveGapTo(size_t index);
     void ensureGap();
     void clearLines();

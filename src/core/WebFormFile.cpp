@@ -1,10 +1,10 @@
 #include "WebFormFile.h"
 
+#include "FileReading.h"
 #include "LineSplitter.h"
 #include "Outcome.h"
+#include "SafeFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -85,17 +85,13 @@ WebFormFileContents ParseWebFormFile(const QByteArray &bytes)
     return contents;
 }
 
-WebFormReadResult ReadWebFormFile(const QString &filename)
+WebFormReadResult ReadWebFormFile(const NativePath &filename)
 {
     WebFormReadResult result;
-    QFile file(filename);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.errorText = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.errorText = file.errorString();
+    QByteArray bytes;
+    const FileReading read = ReadWholeFile(filename, bytes);
+    if (!read.ok()) {
+        result.errorText = read.reason;
         return result;
     }
     result.opened = true;
@@ -124,9 +120,9 @@ QByteArray FormatWebFormFile(const WebFormInfo &info, const ItemGrid &grid)
     return out;
 }
 
-QString WriteWebFormFile(const QString &filename, const WebFormInfo &info, const ItemGrid &grid)
+QString WriteWebFormFile(const NativePath &filename, const WebFormInfo &info, const ItemGrid &grid)
 {
-    QSaveFile file(filename);
+    SafeFile file(filename);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     const QByteArray bytes = FormatWebFormFile(info, grid);

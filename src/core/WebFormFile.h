@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ItemGrid.h"
+#include "NativePath.h"
 #include "WebFormInfo.h"
 
 #include <QByteArray>
@@ -26,13 +27,14 @@ struct WebFormReadResult
 // Parses the bytes of a Web Form File. Reading stops at "[EOF]" where a new row would
 // start, or at the end of the bytes, whatever they hold.
 WebFormFileContents ParseWebFormFile(const QByteArray &bytes);
-WebFormReadResult ReadWebFormFile(const QString &filename);
+// A file that is not a regular file, or too large for memory, is not opened.
+WebFormReadResult ReadWebFormFile(const NativePath &filename);
 
 // The bytes of a Web Form File for these properties and item rows 1 to rows() - 1.
 QByteArray FormatWebFormFile(const WebFormInfo &info, const ItemGrid &grid);
-// Writes the file safely (beside the target, then renamed over it). Returns the system's
-// description of the failure, or the empty text on success.
-QString WriteWebFormFile(const QString &filename, const WebFormInfo &info, const ItemGrid &grid);
+// Writes the file through SafeFile. Returns the system's description of the failure, or
+// the empty text on success.
+QString WriteWebFormFile(const NativePath &filename, const WebFormInfo &info, const ItemGrid &grid);
 
 // Puts the rows read from a file into a grid: the first into the placeholder row, the
 // others appended.

@@ -30,7 +30,7 @@ frmWebForm *CreateFormWindow(int slot)
 
 bool IsUntitled(const frmWebForm *form)
 {
-    return form->windowTitle().left(8) == UntitledPrefix;
+    return form->Caption().left(8) == UntitledPrefix;
 }
 
 int NewWebForm()
@@ -43,7 +43,7 @@ int NewWebForm()
         return -1;
     }
     frmWebForm *form = CreateFormWindow(slot);
-    form->setWindowTitle(UntitledPrefix + QLatin1Char(':') + QString::number(slot));
+    form->setCaption(UntitledPrefix + QLatin1Char(':') + QString::number(slot));
     form->info().setNewDocumentProperties();
     frmDesign::MainFrame()->activateFormWindow(form);
     EnableFormButtons(true);
@@ -77,7 +77,7 @@ frmWebForm *LoadWebFormFile(const QString &filename)
     }
     WaitCursor busy;
     frmWebForm *form = CreateFormWindow(slot);
-    form->setWindowTitle(filename);
+    form->setCaption(filename);
     WebFormInfo &info = form->info();
     const WebFormInfo &read_info = read.contents.properties;
     info.OutputFile = read_info.OutputFile;
@@ -109,26 +109,22 @@ bool SaveWebFormFile(frmWebForm *form, const QString &filename)
         Prompter::message(MessageIcon::Critical, SaveFailedMessage(filename, error));
         return false;
     }
-    form->setWindowTitle(filename);
-    form->info().Changed = false;
+    form->setCaption(filename);
+    form->setChanged(false);
     return true;
 }
 
 QString AskSaveFileName(const QString &suggested)
 {
+    // A name typed without an extension becomes a Web Form File.
     return Prompter::saveFile(QStringLiteral("Select Web Form File to Save"), suggested,
-                              FileFilters::WebForm, true);
+                              FileFilters::WebForm, true, nullptr, QStringLiteral("wfm"));
 }
 
+// File names are case-sensitive here: "Form.wfm" and "form.wfm" are two files.
 bool IsRecentFile(const QString &name)
 {
-    const QString upper = name.toUpper();
-    const QStringList captions = frmDesign::MainFrame()->recentFileCaptions();
-    for (const QString &caption : captions) {
-        if (caption.toUpper() == upper)
-            return true;
-    }
-    return false;
+    return frmDesign::MainFrame()->recentFileCaptions().contains(name);
 }
 
 void RememberFileName(const QString &name)

@@ -79,7 +79,7 @@ void frmWebForm::CopyItem()
 
 void frmWebForm::DeleteItem()
 {
-    info().Changed = true;
+    setChanged(true);
     if (m_grid.rows() >= 3) {
         m_grid.removeRow(m_grid.currentRow());
     } else {
@@ -111,7 +111,7 @@ void frmWebForm::mnuEditPaste_Click()
     const ItemGrid::Row clip = ItemClipboard();
     if (clip[ColType].isEmpty())
         return;
-    info().Changed = true;
+    setChanged(true);
     flgForm_LeaveCell();
     const int row = m_grid.currentRow();
     m_grid.addRow(row, clip[ColType]);
@@ -128,7 +128,7 @@ void frmWebForm::mnuEditMoveUp_Click()
     const int row = m_grid.currentRow();
     if (row <= 1)
         return;
-    info().Changed = true;
+    setChanged(true);
     m_grid.moveRow(row, row - 1);
     // The colour moved with the row; the current cell follows it.
     m_grid.setCurrentCell(row - 1, m_grid.currentColumn());
@@ -139,7 +139,7 @@ void frmWebForm::mnuEditMoveDown_Click()
     const int row = m_grid.currentRow();
     if (row >= m_grid.rows() - 1)
         return;
-    info().Changed = true;
+    setChanged(true);
     m_grid.moveRow(row, row + 1);
     m_grid.setCurrentCell(row + 1, m_grid.currentColumn());
 }

@@ -193,8 +193,11 @@ void frmWebForm::fillWindowList(QMenu *menu)
     const QList<QMdiSubWindow *> windows = area->subWindowList();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow *sub = windows.at(i);
+        // The number is the entry's access key; the caption is shown exactly, "&" and all.
+        const auto *form = qobject_cast<frmWebForm *>(sub->widget());
+        const QString caption = form ? form->Caption() : sub->windowTitle();
         auto *entry =
-            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()), menu);
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(literalMenuText(caption)), menu);
         entry->setObjectName(QStringLiteral("windowListEntry"));
         entry->setCheckable(true);
         entry->setChecked(sub == area->currentSubWindow());

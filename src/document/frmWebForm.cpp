@@ -14,16 +14,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTemporaryFile>
 #include <QTimer>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cmath>
 
@@ -47,7 +46,6 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
     m_previewPage = new PreviewPage(this);
     m_webPreview->setPage(m_previewPage);
     m_webPreview->setContextMenuPolicy(Qt::NoContextMenu);
-    m_webPreview->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     connect(&m_grid, &ItemGrid::aboutToLeaveCell, this, &frmWebForm::flgForm_LeaveCell);
     connect(&m_grid, &ItemGrid::enteredCell, this, &frmWebForm::flgForm_EnterCell);
     connect(m_flgForm, &ItemGridView::doubleClickedRow, this, &frmWebForm::flgForm_DblClick);
@@ -81,10 +79,25 @@ QMdiSubWindow *frmWebForm::subWindow() const
     return qobject_cast<QMdiSubWindow *>(parentWidget());
 }
 
+void frmWebForm::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    // "[*]" is where the title shows the asterisk; one typed in a path is doubled so that it
+    // shows as typed.
+    setWindowTitle(QString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) +
+                   QStringLiteral("[*]"));
+}
+
+void frmWebForm::setChanged(bool changed)
+{
+    info().Changed = changed;
+    setWindowModified(changed);
+}
+
 void frmWebForm::Form_Load(bool showMaximized)
 {
     flgForm_EnterCell();
-    m_webPreview->setUrl(QUrl(QStringLiteral("about:blank")));
+    m_previewPage->showFile(QString());
     if (!ViewState::instance().InternalViewer)
         m_webPreview->hide();
     if (QMdiSubWindow *sub = subWindow()) {
@@ -184,9 +197,16 @@ QString frmWebForm::MakeTempFileName()
     return file.fileName();
 }
 
+// The output file as the conversion opens it: a relative name is taken from the current
+// folder, so both viewers show the very file that was written.
+QString frmWebForm::outputFilePath() const
+{
+    return QFileInfo(QFile::decodeName(info().OutputFile)).absoluteFilePath();
+}
+
 void frmWebForm::showInViewer(const QString &file)
 {
-    m_webPreview->setUrl(QUrl::fromLocalFile(file));
+    m_previewPage->showFile(file);
 }
 
 bool frmWebForm::QueryUnload()
@@ -195,7 +215,7 @@ bool frmWebForm::QueryUnload()
         return true;
     const auto answer = Prompter::message(
         MessageIcon::Question,
-        QStringLiteral("The form [") + windowTitle() + QStringLiteral("] has changed.") + CrLf +
+        QStringLiteral("The form [") + Caption() + QStringLiteral("] has changed.") + CrLf +
             QStringLiteral("Do you want to save the changes?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     if (answer == QMessageBox::Yes) {
@@ -271,7 +291,7 @@ void frmWebForm::mnuFileClose_Click()
 
 void frmWebForm::mnuFileSave_Click()
 {
-    QString name = windowTitle();
+    QString name = Caption();
     if (IsUntitled(this))
         name = AskSaveFileName(QStringLiteral("untitled.wfm"));
     if (name.isEmpty())
@@ -282,7 +302,7 @@ void frmWebForm::mnuFileSave_Click()
 
 void frmWebForm::mnuFileSaveAs_Click()
 {
-    const QString suggestion = IsUntitled(this) ? QStringLiteral("untitled.wfm") : windowTitle();
+    const QString suggestion = IsUntitled(this) ? QStringLiteral("untitled.wfm") : Caption();
     const QString name = AskSaveFileName(suggestion);
     if (name.isEmpty())
         return;
@@ -303,7 +323,7 @@ void frmWebForm::mnuFileConvert_Click()
     }
     Prompter::show(outcome, this);
     if (outcome.ok() && ViewState::instance().InternalViewer)
-        showInViewer(QFile::decodeName(info().OutputFile));
+        showInViewer(outputFilePath());
 }
 
 void frmWebForm::mnuFileSelectPos_Click()
@@ -371,7 +391,7 @@ void frmWebForm::mnuViewRefresh_Click()
 void frmWebForm::mnuViewBrowser_Click()
 {
     WaitCursor busy;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(info().OutputFile)));
+    PreviewPage::handToDesktop(QUrl::fromLocalFile(outputFilePath()));
 }
 
 // --- Window and Help menus
@@ -404,4 +424,5 @@ void frmWebForm::mnuHelpAbout_Click()
 void frmWebForm::mnuFileProperties_Click()
 {
     ShowProperties(this);
+    setChanged(info().Changed);
 }

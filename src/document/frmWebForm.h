@@ -14,8 +14,8 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QMdiSubWindow;
+class PreviewPage;
 class QTimer;
-class QWebEnginePage;
 class QWebEngineView;
 
 class frmWebForm : public QWidget
@@ -35,6 +35,13 @@ public:
     QMenuBar *menuBar() const { return m_menuBar; }
     QMdiSubWindow *subWindow() const;
     QString PreviewFile;
+
+    // The caption the file commands read: "Untitled:" and the slot, or the file's full path.
+    // The title bar shows it exactly, with an asterisk while there are unsaved changes.
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    // Sets the record's Changed flag and shows it in the title bar.
+    void setChanged(bool changed);
 
     // Creation: header captions, the current-cell mark, a blank preview.
     void Form_Load(bool showMaximized);
@@ -125,15 +132,17 @@ private:
     void CopyItem();
     void DeleteItem();
     void showInViewer(const QString &file);
+    QString outputFilePath() const;
 
     int m_slot;
     ItemGrid m_grid;
     ItemGridView *m_flgForm = nullptr;
     QWebEngineView *m_webPreview = nullptr;
-    QWebEnginePage *m_previewPage = nullptr;
+    PreviewPage *m_previewPage = nullptr;
     QMenuBar *m_menuBar = nullptr;
     RecentFileMenu m_recentFiles;
     bool m_unloaded = false;
     QTimer *m_previewQuiet = nullptr; // runs from a refresh until edits stop coming
     bool m_previewPending = false;    // an edit came while it ran
+    QString m_caption;
 };

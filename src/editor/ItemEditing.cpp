@@ -55,7 +55,7 @@ void addItemRow(frmWebForm *form, int itemtype, int &row)
 void finishChange(frmWebForm *form)
 {
     form->UpdateForm();
-    form->info().Changed = true;
+    form->setChanged(true);
 }
 
 // Shows the dialog; true when it was accepted. The dialog's tag is cleared either way.
@@ -169,11 +169,14 @@ void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row)
     }
     if (!accepted(dialog))
         return;
-    if (row == 0)
+    // Only a radio button that existed before has a group to rename; a new row's number
+    // must not make the insert look like an edit.
+    const bool existed = row != 0;
+    if (!existed)
         addItemRow(active_form, itemtype, row);
     RowCells cells(active_form, row);
-    const QByteArray name = textToBytes(names->currentText(), cells.bytes(ColName));
-    if (row != 0 && itemtype == ItemRadioButton)
+    const QByteArray name = dialog.nameBytes(cells.bytes(ColName));
+    if (existed && itemtype == ItemRadioButton)
         RenameRadioGroup(active_form, row, name);
     const bool on = dialog.chkItemDefault->isChecked();
     cells.setBytes(ColName, name);

@@ -89,6 +89,16 @@ void frmEditSwitch::PrepareForm(frmWebForm *active_form, int itemtype)
     grid.setCurrentCell(current, ColName);
 }
 
+QByteArray frmEditSwitch::nameBytes(const QByteArray &original) const
+{
+    const QString name = cboItemName->currentText();
+    const int entry = cboItemName->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const QVariant picked = entry >= 0 ? cboItemName->itemData(entry) : QVariant();
+    if (picked.typeId() == QMetaType::QByteArray && bytesToText(original) != name)
+        return picked.toByteArray();
+    return textToBytes(name, original);
+}
+
 bool frmEditSwitch::acceptOk()
 {
     return requireName(cboItemName->currentText(), cboItemName);

@@ -22,6 +22,10 @@ public:
     // leaves the grid's current cell in the Name column of the row that was current.
     void PrepareForm(frmWebForm *active_form, int itemtype);
 
+    // The name to store for an item whose name was `original`: `original` when left as it
+    // was, the exact bytes of a radio group picked from the list, else the typed text.
+    QByteArray nameBytes(const QByteArray &original) const;
+
     QGroupBox *fraSettings;
     QLabel *lblItemName, *lblItemLabel, *lblItemValue;
     QComboBox *cboItemName; // editable

@@ -3,6 +3,7 @@
 
 #include "AppInfo.h"
 #include "Choices.h"
+#include "TextBytes.h"
 #include "app/Prompter.h"
 
 #include <QApplication>
@@ -79,7 +80,7 @@ void frmEditList::cmdAdd_Click()
             continue;
         }
         auto *item = new QListWidgetItem(choice);
-        item->setData(Qt::UserRole, choice.toUtf8());
+        item->setData(Qt::UserRole, textToBytes(choice));
         lstChoices->addItem(item);
     }
 }

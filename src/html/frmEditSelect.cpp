@@ -21,10 +21,10 @@
 
 namespace {
 
-// A choice's bytes: those it was decoded from, or the UTF-8 of a text added without them.
+// A choice's bytes: those it was decoded from, or those of a text added without them.
 QByteArray choiceBytes(const QVariant &data, const QString &text)
 {
-    return data.typeId() == QMetaType::QByteArray ? data.toByteArray() : text.toUtf8();
+    return data.typeId() == QMetaType::QByteArray ? data.toByteArray() : textToBytes(text);
 }
 
 } // namespace

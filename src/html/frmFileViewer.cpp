@@ -1,6 +1,7 @@
 #include "frmFileViewer.h"
 
 #include "TextBytes.h"
+#include "app/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -35,10 +36,22 @@ void frmFileViewer::setLines(const QList<QByteArray> &lines)
 {
     lstViewer->setUpdatesEnabled(false);
     for (const QByteArray &line : lines) {
-        auto *entry = new QListWidgetItem(bytesToText(line), lstViewer);
+        auto *entry = new QListWidgetItem(decodeBytes(line), lstViewer);
         entry->setData(Qt::UserRole, line);
     }
     lstViewer->setUpdatesEnabled(true);
+}
+
+bool frmFileViewer::acceptOk()
+{
+    if (selectedIndex() >= 0)
+        return true;
+    Tag = QStringLiteral("CANCEL");
+    Prompter::message(MessageIcon::Exclamation,
+                      QStringLiteral("Please select the line after which the form is to go."),
+                      QMessageBox::Ok, this);
+    lstViewer->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 int frmFileViewer::selectedIndex() const

@@ -24,4 +24,9 @@ public:
 
     QLabel *lblAdvice;
     QListWidget *lstViewer;
+
+protected:
+    // OK needs a selected line: without one the markers would open the page, where no
+    // conversion accepts them.
+    bool acceptOk() override;
 };

@@ -112,7 +112,7 @@ frmProperties::frmProperties(frmWebForm *form, QWidget *parent)
     setFixedLayout(layout);
 
     const WebFormInfo &info = m_form->info();
-    txtOutputFile->setText(bytesToText(info.OutputFile));
+    txtOutputFile->setText(decodeBytes(info.OutputFile));
     txtCGIFile->setText(bytesToText(info.CGIFile));
     optMethod[info.MethodGet ? 0 : 1]->setChecked(true);
     txtMediaType->setText(bytesToText(info.MediaType));
@@ -143,7 +143,8 @@ void frmProperties::StoreValues()
 {
     WebFormInfo &info = m_form->info();
     info.Changed = true;
-    info.OutputFile = storeTrimmed(txtOutputFile, info.OutputFile);
+    info.OutputFile =
+        textToFileName(trimSpaces(txtOutputFile->text()), trimSpaces(info.OutputFile));
     info.CGIFile = textToBytes(txtCGIFile->text(), info.CGIFile);
     info.MethodGet = optMethod[0]->isChecked();
     info.MediaType = textToBytes(txtMediaType->text(), info.MediaType);

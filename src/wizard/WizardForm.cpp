@@ -124,9 +124,9 @@ void WizardForm::Build(frmWebForm *form, const WizardAnswers &answers, const QSt
 {
     // A caption that is not "Untitled…" is the document's file name: Save writes there
     // without asking.
-    form->setWindowTitle(formFile);
+    form->setCaption(formFile);
+    form->setChanged(true);
     WebFormInfo &info = form->info();
-    info.Changed = true;
     info.OutputFile = QFile::encodeName(outputFile);
     info.CGIFile = textToBytes(answers.CGIFile);
     for (const QStringList &cells : Rows(answers, formFile, outputFile))

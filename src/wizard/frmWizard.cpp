@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,6 +106,25 @@ WizardAnswers frmWizard::answers() const
     answers.ReturnTitle = txtReturnTitle->text();
     answers.RedirectURL = txtRedirectURL->text();
     return answers;
+}
+
+void frmWizard::keyPressEvent(QKeyEvent *event)
+{
+    // Return, or Enter on the keypad, without Shift, Ctrl or Alt.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    if (enter && modifiers == Qt::NoModifier && button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmWizard::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void frmWizard::cmdHelp_Click()

@@ -8,6 +8,8 @@
 #include <QDialog>
 
 class QCheckBox;
+class QKeyEvent;
+class QShowEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -63,6 +65,14 @@ public:
     QLineEdit *txtReturnTitle = nullptr;
     QLineEdit *txtRedirectURL = nullptr;
     QLabel *lblFinished = nullptr;
+
+protected:
+    // Enter on a focused button presses it, as on the original platform. There is no
+    // default button, so Enter anywhere else does nothing.
+    void keyPressEvent(QKeyEvent *event) override;
+    // The focused control always shows its focus mark, not only after the first Tab: the
+    // keyboard works every button and check box here. Showing a window clears the mark.
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *createPage1();

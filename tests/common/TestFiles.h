@@ -4,6 +4,7 @@
 #include <QByteArrayList>
 #include <QDir>
 #include <QFile>
+#include <cstdio>
 
 namespace TestFiles {
 
@@ -18,6 +19,20 @@ inline bool write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The bytes of the file named by exactly the bytes `path`, which QString could not carry
+// when they are not UTF-8; empty when it cannot be read.
+inline QByteArray readNative(const QByteArray &path)
+{
+    QFile file;
+    std::FILE *stream = std::fopen(path.constData(), "rb");
+    if (!stream)
+        return QByteArray();
+    const QByteArray bytes = file.open(stream, QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
+    std::fclose(stream);
+    return bytes;
 }
 
 // Every line followed by `lineEnd`: the shape of the files the program writes.
@@ -35,18 +50,12 @@ inline QStringList filesIn(const QString &dir)
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// A target that cannot be written even by root: below a regular file `survivor`, or a
-// folder holding `survivor`. `survivor` holds `bytes`, which a failed write must keep.
-inline QString placeObstacle(const QString &dir, bool targetIsDirectory, const QByteArray &bytes,
-                             QString &survivor)
+// A target that cannot be written even by root: below a regular file `survivor`, which
+// holds `bytes`, which a failed write must keep.
+inline QString placeObstacle(const QString &dir, const QByteArray &bytes, QString &survivor)
 {
-    const QString blocked = dir + "/blocked.htm";
-    if (targetIsDirectory && !QDir(dir).mkdir("blocked.htm"))
-        return QString();
-    survivor = targetIsDirectory ? blocked + "/inside.htm" : blocked;
-    if (!write(survivor, bytes))
-        return QString();
-    return targetIsDirectory ? blocked : blocked + "/page.htm";
+    survivor = dir + "/blocked.htm";
+    return write(survivor, bytes) ? survivor + "/page.htm" : QString();
 }
 
 } // namespace TestFiles

@@ -1,18 +1,83 @@
-// Tests of ConvertToHtml and ConvertDocument: new pages, merges, refusals, failed writes.
+// Tests of ConvertToHtml and ConvertDocument: new pages, merges, refusals, failed writes,
+// and every write path of the program driven through every point where a write fails.
 #include "Conversion.h"
+#include "ConvertCommand.h"
+#include "SafeFile.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
+#include "WebFormFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestDocument;
 using namespace OrderForm;
 using TestFiles::joined;
 
-static Outcome convert(const QString &file, bool silent)
+static Outcome convert(const NativePath &file, bool silent)
 {
     return ConvertToHtml(*gridOf(Cells), infoOf(Props), file, silent);
+}
+
+// The ways the program writes a file.
+enum WritePath { WriteNewPage, WriteMerge, WritePreview, WritePosition, WriteWebForm };
+
+// A page over 64 KiB with markers in its middle, so that writing it takes several chunks.
+static QByteArray markedPage()
+{
+    QByteArrayList lines{"<HTML>"};
+    for (int i = 0; i < 1500; ++i)
+        lines << "<P>Paragraph " + QByteArray::number(i) + " of the page, long enough.</P>";
+    lines.insert(700, ShortEnd);
+    lines.insert(700, ShortStart);
+    return joined(lines);
+}
+
+// What a write path leaves where it writes, before it runs: nothing for a new page.
+static QByteArray oldBytes(WritePath path)
+{
+    return path == WriteNewPage   ? QByteArray()
+           : path == WriteWebForm ? wfm("old.htm")
+                                  : markedPage();
+}
+
+// Runs `path` into `file`: whether it wrote, and the message it showed or printed.
+static std::pair<bool, QString> write(WritePath path, const QString &file)
+{
+    if (path == WriteWebForm) {
+        const QString reason = WriteWebFormFile(file, infoOf(Props), *gridOf(Cells));
+        return {reason.isEmpty(), reason.isEmpty() ? QString() : SaveFailedMessage(file, reason)};
+    }
+    if (path == WritePosition) {
+        QString printed;
+        QTextStream out(&printed);
+        const int status = RunConvertCommand(
+            {"--position", "1", "--remove-existing", QFile::encodeName(file)}, out, out);
+        out.flush();
+        return {status == ConvertWritten, status == ConvertRefused ? printed : "exit status"};
+    }
+    const Outcome outcome = convert(file, path == WritePreview);
+    return {outcome.ok(), outcome.message};
+}
+
+// The message of each write path when its write of %1 fails for the reason %2.
+static const char *const FailureMessages[] = {
+    "Unable to write to the output file [%1].\r\nSAVE: %2",
+    "Unable to write to the output file [%1].\r\nSAVE: %2",
+    "", // the preview shows nothing
+    "tabrino-convert: %1: Unable to set form position in file [%1].\n"
+    "tabrino-convert: %1: SAVE: %2\n",
+    "Unable to save the file [%1].\r\n%2"};
+
+// The permission bits of `file`, or -1 when there is none.
+static int modeOf(const QString &file)
+{
+    struct stat info;
+    return stat(QFile::encodeName(file).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
 class TestConversion : public QObject
@@ -130,38 +195,62 @@ private slots:
         QCOMPARE(TestFiles::filesIn(m_dir->path()), QStringList{"page.htm"});
     }
 
-    // A failed write leaves what was in the way untouched; the command names the file and
-    // the reason (a folder cannot even be read for merging), the preview stays silent.
-    void failedWriteLeavesOldFile_data()
+    // Each write path meets each failure of a real write: the first byte refused (a full
+    // disk), the very last byte refused (a file-size limit: the bytes a buffered writer
+    // used to lose unnoticed), the final sync (a broken disk) and the rename (a folder
+    // turned read-only). Each reports the system's reason and leaves the old file's bytes
+    // and mode and no temporary file; the same write then succeeds.
+    void everyWritePathFailsSafely_data()
     {
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<bool>("targetIsDirectory");
-        QTest::addColumn<QString>("start"); // of the message
-        QTest::newRow("parent is a file")
-            << false << false << "Unable to write to the output file [%1].\r\nSAVE: ";
-        QTest::newRow("target is a directory")
-            << false << true << "Conversion operation failed.\r\n";
-        QTest::newRow("preview") << true << false << QString();
+        QTest::addColumn<int>("path");
+        QTest::addColumn<int>("point");
+        QTest::addColumn<bool>("lastByte"); // else the first
+        QTest::addColumn<int>("error");
+        const char *names[] = {"new page", "merge", "preview", "--position", ".wfm save"};
+        for (int path = WriteNewPage; path <= WriteWebForm; ++path) {
+            QTest::addRow("%s, first byte", names[path])
+                << path << int(WriteFault::AtByte) << false << ENOSPC;
+            QTest::addRow("%s, last byte", names[path])
+                << path << int(WriteFault::AtByte) << true << EFBIG;
+            QTest::addRow("%s, sync", names[path])
+                << path << int(WriteFault::AtFlush) << false << EIO;
+            QTest::addRow("%s, rename", names[path])
+                << path << int(WriteFault::AtRename) << false << EROFS;
+        }
     }
-    void failedWriteLeavesOldFile()
+    void everyWritePathFailsSafely()
     {
-        QFETCH(bool, silent);
-        QFETCH(bool, targetIsDirectory);
-        QFETCH(QString, start);
-        const QByteArray old = joined({"<HTML>", ShortStart, ShortEnd, "\xE9"}, "\n");
-        QString survivor;
-        const QString target =
-            TestFiles::placeObstacle(m_dir->path(), targetIsDirectory, old, survivor);
-        QVERIFY(!target.isEmpty());
+        QFETCH(int, path);
+        QFETCH(int, point);
+        QFETCH(bool, lastByte);
+        QFETCH(int, error);
+        const WritePath writePath = WritePath(path);
+        const QByteArray old = oldBytes(writePath);
+        qint64 byte = 0;
+        if (lastByte) { // how long the written file is, from a run into another one
+            QVERIFY(old.isNull() || TestFiles::write(this->path("dry"), old));
+            QVERIFY(write(writePath, this->path("dry")).first);
+            byte = QFileInfo(this->path("dry")).size() - 1;
+            QVERIFY(QFile::remove(this->path("dry")));
+        }
+        const QString file = this->path("target");
+        QVERIFY(old.isNull() ||
+                (TestFiles::write(file, old) && chmod(qPrintable(file), 0640) == 0));
         const QStringList before = TestFiles::filesIn(m_dir->path());
 
-        const Outcome outcome = convert(target, silent);
-        QCOMPARE(outcome.result, Outcome::Failed);
-        start.replace("%1", target);
-        QVERIFY2(outcome.message.startsWith(start), qPrintable(outcome.message));
-        QCOMPARE(outcome.message.size() > start.size(), !silent); // the reason follows
-        QCOMPARE(TestFiles::read(survivor), old);
+        SafeFile::setNextFault({WriteFault::Point(point), byte, error});
+        const auto [written, message] = write(writePath, file);
+        QVERIFY(!written);
+        const QString shown = FailureMessages[path];
+        QCOMPARE(message, shown.isEmpty() ? shown : shown.arg(file, strerror(error)));
+        QCOMPARE(TestFiles::read(file), old);
+        QCOMPARE(modeOf(file), old.isNull() ? -1 : 0640);
         QCOMPARE(TestFiles::filesIn(m_dir->path()), before);
+
+        QVERIFY(write(writePath, file).first);
+        const mode_t mask = umask(0);
+        umask(mask);
+        QCOMPARE(modeOf(file), old.isNull() ? int(0666 & ~mask) : 0640);
     }
 
     // The Convert command refuses an empty output file, else converts into the document's.
@@ -180,6 +269,15 @@ private slots:
         outcome = ConvertDocument(*gridOf(Cells), info);
         QCOMPARE(outcome.message, "Form successfully written to file [" + file + "].");
         QCOMPARE(TestFiles::read(file), NewPage);
+
+        // An output file named in the form by bytes that are not UTF-8: written, then
+        // merged into, under exactly that name.
+        info.OutputFile = QFile::encodeName(m_dir->path()) + "/caf\xE9.htm";
+        QVERIFY(ConvertDocument(*gridOf(Cells), info).ok());
+        QVERIFY(ConvertDocument(*gridOf(Cells), info).ok());
+        QCOMPARE(TestFiles::readNative(info.OutputFile), NewPage);
+        QVERIFY(!QFile::exists(QFile::decodeName(info.OutputFile))); // no look-alike
+        QCOMPARE(unlink(info.OutputFile.constData()), 0);            // QTemporaryDir cannot
     }
 };
 

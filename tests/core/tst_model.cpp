@@ -1,7 +1,9 @@
-// Tests of the document model: item types, the slot table, the item store, the choices.
+// Tests of the document model: item types, the slot table, the item store, the choices,
+// and how cell bytes and typed text convert into each other.
 #include "Choices.h"
 #include "FormSlots.h"
 #include "ItemGrid.h"
+#include "TextBytes.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -174,6 +176,54 @@ private slots:
         QCOMPARE(EncodeChoices({"A", "", " b "}), QByteArray("A|| b |"));
         QCOMPARE(DecodeChoices("a||b|c"), (QByteArrayList{"a", "", "b"}));
         QCOMPARE(DecodeChoices("Red"), QByteArrayList{});
+    }
+    // Typed text is stored as ASCII, each other character as a numeric reference, and shown
+    // as the character again; an unchanged value keeps the bytes it was read with.
+    void textBytes_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("typed"); // what typing `shown` afresh stores
+        QTest::newRow("ASCII, markup included")
+            << QByteArray("Name: <b>x</b>&amp;") << "Name: <b>x</b>&amp;"
+            << QByteArray("Name: <b>x</b>&amp;");
+        QTest::newRow("beyond ASCII")
+            << QByteArray("traducci&#243;n") << "traducción" << QByteArray("traducci&#243;n");
+        QTest::newRow("hexadecimal, leading zeros")
+            << QByteArray("&#xF3;&#XD3;&#00233;") << "óÓé" << QByteArray("&#243;&#211;&#233;");
+        QTest::newRow("beyond 16 bits")
+            << QByteArray("&#x1F600;") << "\U0001F600" << QByteArray("&#128512;");
+        QTest::newRow("UTF-8 from a file")
+            << QByteArray("caf\xC3\xA9 &#243;") << "café ó" << QByteArray("caf&#233; &#243;");
+        QTest::newRow("ISO-8859-1 from a file")
+            << QByteArray("caf\xE9") << "café" << QByteArray("caf&#233;");
+        // ASCII (a label's "&#60;" must not turn into markup), the range browsers read as
+        // windows-1252, surrogates, beyond Unicode, malformed: all shown as written.
+        const QByteArray literal =
+            "&#60;b&#62; &#128; &#xD800; &#1114112; &#243 &#; &#x; &#12a; &#999999999;";
+        QTest::newRow("references shown as written")
+            << literal << QString::fromLatin1(literal) << literal;
+    }
+
+    void textBytes()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, typed);
+        QCOMPARE(bytesToText(stored), shown);
+        QCOMPARE(textToBytes(shown, stored), stored);
+        QCOMPARE(textToBytes(shown), typed);
+        QCOMPARE(bytesToText(typed), shown);
+    }
+
+    // File names are the file system's bytes: typed as UTF-8, kept as read when unchanged.
+    void fileNames()
+    {
+        QCOMPARE(textToFileName(QStringLiteral("/home/ana/año.htm")),
+                 QByteArray("/home/ana/a\xC3\xB1o.htm"));
+        QCOMPARE(textToFileName(QStringLiteral("a\u00F1o.htm"), "a\xF1o.htm"),
+                 QByteArray("a\xF1o.htm"));
+        QCOMPARE(decodeBytes("a&#241;o.htm"), QStringLiteral("a&#241;o.htm"));
     }
 };
 

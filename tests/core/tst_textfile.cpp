@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 static QByteArrayList linesOf(const TextFile &buffer)
 {
@@ -70,7 +72,7 @@ private slots:
         QTemporaryDir dir;
         QString survivor;
         const QByteArray old = "old\r\npage \xE9\n";
-        const QString blocked = TestFiles::placeObstacle(dir.path(), false, old, survivor);
+        const QString blocked = TestFiles::placeObstacle(dir.path(), old, survivor);
         QVERIFY(!blocked.isEmpty() && TestFiles::write(dir.filePath("empty.htm"), ""));
         TextFile buffer = bufferOf({"keep"});
         for (const char *name : {"empty.htm", "missing.htm"}) {
@@ -101,6 +103,80 @@ private slots:
         buffer.Save(survivor);
         QVERIFY(buffer.ErrorNum == 0 && buffer.ErrorMsg.isEmpty());
         QCOMPARE(TestFiles::read(survivor), QByteArray("new\r\n"));
+    }
+
+    // What Save does with what is in the way: a page keeps its permission bits (0444 too:
+    // the folder decides, as for any program that replaces a file) and, saved by root, its
+    // owner and group; a symbolic link stays
+    // a link and the page it points to is replaced; a name of 255 bytes and one that is not
+    // UTF-8 are written and read back under exactly those bytes; a FIFO, a folder and a
+    // name holding a NUL are refused, for writing and reading, and left as they were; no
+    // temporary file stays.
+    void saveTargets_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("kind");  // what is there before: page, link, fifo, folder
+        QTest::addColumn<int>("mode");      // of the page (through the link)
+        QTest::addColumn<QString>("error"); // after "SAVE: "; empty when saved
+        QTest::newRow("0600 page") << QByteArray("page.htm") << "page" << 0600 << QString();
+        QTest::newRow("0444 page") << QByteArray("page.htm") << "page" << 0444 << QString();
+        QTest::newRow("symbolic link") << QByteArray("link.htm") << "link" << 0640 << QString();
+        QTest::newRow("255-byte name, saved again") << QByteArray(251, 'n') + ".htm"
+                                                    << "page" << 0644 << QString();
+        QTest::newRow("not UTF-8") << QByteArray("caf\xE9.htm") << "page" << 0604 << QString();
+        QTest::newRow("FIFO") << QByteArray("fifo.htm") << "fifo" << 0 << "Not a regular file";
+        QTest::newRow("folder") << QByteArray("dir.htm") << "folder" << 0 << "Is a directory";
+        QTest::newRow("NUL in the name: not cut to a page's name")
+            << QByteArray("page.htm\0.bak", 13) << "page" << 0600
+            << "The file name contains a NUL byte";
+    }
+    void saveTargets()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, kind);
+        QFETCH(int, mode);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + "/";
+        const QByteArray target = folder + name, page = folder + (kind == "link" ? "real" : name);
+        if (kind == "page" || kind == "link") {
+            std::FILE *stream = std::fopen(page.constData(), "wb");
+            QVERIFY(stream && std::fputs("old\n", stream) >= 0 && std::fclose(stream) == 0);
+            QCOMPARE(chmod(page.constData(), mode_t(mode)), 0);
+            QVERIFY(geteuid() != 0 || chown(page.constData(), 4321, 4322) == 0); // not root's
+        }
+        QVERIFY(kind != "link" || symlink("real", target.constData()) == 0);
+        QVERIFY(kind != "fifo" || mkfifo(target.constData(), 0644) == 0);
+        QVERIFY(kind != "folder" || mkdir(target.constData(), 0755) == 0);
+        const auto entries = [&dir] { // a temporary file left behind would show
+            return QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        };
+        const QStringList before = entries();
+
+        TextFile buffer = bufferOf({"new"});
+        buffer.Save(target);
+        struct stat info = {}, link = {};
+        QVERIFY(stat(target.constData(), &info) == 0 && lstat(target.constData(), &link) == 0);
+        QCOMPARE(entries(), before);
+        if (!error.isEmpty()) {
+            QCOMPARE(buffer.ErrorNum, TextFile::ErrSaveFailed);
+            QCOMPARE(buffer.ErrorMsg, "SAVE: " + error);
+            QVERIFY(kind != "fifo" || S_ISFIFO(info.st_mode));
+            QVERIFY(kind != "folder" || S_ISDIR(info.st_mode));
+            QVERIFY(kind != "page" || TestFiles::readNative(page) == "old\n");
+            QVERIFY_THROWS_EXCEPTION(TextFileError, buffer.Load(target)); // never read either
+            return;
+        }
+        QCOMPARE(buffer.ErrorMsg, QString());
+        QCOMPARE(TestFiles::readNative(target), QByteArray("new\r\n"));
+        QCOMPARE(S_ISLNK(link.st_mode), kind == "link");
+        QCOMPARE(int(info.st_mode & 07777), mode);
+        QVERIFY(geteuid() != 0 || (info.st_uid == 4321 && info.st_gid == 4322));
+        buffer.ResetFile("other");
+        buffer.Load(target);
+        QCOMPARE(linesOf(buffer), QByteArrayList{"new"});
+        QCOMPARE(unlink(target.constData()), 0); // QTemporaryDir cannot, for a non-UTF-8 name
     }
 
     // Searching ignores ASCII letter case only; bytes above 127 match exactly.

@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace TestDocument;
 
@@ -126,13 +127,35 @@ private slots:
         QCOMPARE(read.reachedEndLine, reachedEndLine);
     }
 
+    // A form that is not a regular file is not read: the reason comes at once, where a
+    // FIFO would wait for a writer and /dev/zero would fill the memory (a FIFO is the
+    // converter test's). A form named by
+    // bytes that are not UTF-8 is written and read under exactly that name.
+    void readRefusesWhatIsNoFile()
+    {
+        const QList<std::pair<QByteArray, QString>> cases{
+            {"/dev/zero", "Not a regular file"},
+            {QFile::encodeName(m_dir.path()), "Is a directory"},
+            {QFile::encodeName(m_dir.filePath("missing.wfm")), "No such file or directory"}};
+        for (const auto &[name, reason] : cases) {
+            const WebFormReadResult read = ReadWebFormFile(name);
+            QVERIFY2(!read.opened, name.constData());
+            QCOMPARE(read.errorText, reason);
+        }
+        const QByteArray latin1 = QFile::encodeName(m_dir.path()) + "/caf\xE9.wfm";
+        QCOMPARE(WriteWebFormFile(latin1, newInfo(), ItemGrid()), QString());
+        QVERIFY(ReadWebFormFile(latin1).opened);
+        QVERIFY(!ReadWebFormFile(QFile::decodeName(latin1)).opened); // the look-alike name
+        QCOMPARE(unlink(latin1.constData()), 0); // QTemporaryDir cannot remove it
+    }
+
     // A failed write leaves what was in the way byte-identical and gives the reason.
     void writeFailureLeavesOldFile()
     {
         QTemporaryDir dir;
         const QByteArray old = "old form\r\n\xE9\r\n[EOF]\r\n";
         QString survivor;
-        const QString target = TestFiles::placeObstacle(dir.path(), false, old, survivor);
+        const QString target = TestFiles::placeObstacle(dir.path(), old, survivor);
         QVERIFY(!target.isEmpty());
         const QString reason = WriteWebFormFile(target, newInfo(), ItemGrid());
         QVERIFY(!reason.isEmpty());

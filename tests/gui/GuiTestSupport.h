@@ -34,7 +34,18 @@ inline void resetSettings(bool displayWizard = false)
     SettingsStore::setDisplayWizard(displayWizard);
     Prompter::clearAnswers();
     Prompter::clearShown();
+    Prompter::takeUnanswered();
     Prompter::setScripted(true);
+}
+
+// A question the test did not script fails the test, naming the question.
+inline void failOnUnansweredQuestions()
+{
+    const QStringList asked = Prompter::takeUnanswered();
+    if (!asked.isEmpty())
+        QTest::qFail(
+            qPrintable(QStringLiteral("unscripted question: ") + asked.join(QStringLiteral(" / "))),
+            __FILE__, __LINE__);
 }
 
 // A frame started as the program starts it, without the three-second wait.
@@ -59,9 +70,11 @@ inline int discardPendingModals()
     return int(pending.size());
 }
 
-// Closes the frame without any save-changes question.
+// Closes the frame without any save-changes question, after failing the test on any
+// question it did not script.
 inline void closeFrame(std::unique_ptr<frmDesign> &frame)
 {
+    failOnUnansweredQuestions();
     if (discardPendingModals() > 0)
         qWarning("a prepared dialog answer was never used");
     if (!frame)
@@ -103,7 +116,7 @@ inline QStringList captions(const frmDesign &frame)
 {
     QStringList titles;
     for (frmWebForm *form : openForms(frame))
-        titles << form->windowTitle();
+        titles << form->Caption();
     return titles;
 }
 

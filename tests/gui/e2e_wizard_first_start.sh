@@ -1,12 +1,25 @@
 #!/usr/bin/env bash
-# The first start of the real tabrino under Xvfb, with an empty settings folder: the Quick
-# Start Wizard opens by itself, Alt+N and Alt+F finish it with its answers as they stand,
-# Return dismisses the success message, and the wizard's .wfm and .htm files are checked.
+# tabrino --help and --version; then the first start of the real tabrino under Xvfb, with
+# an empty settings folder: the Quick Start Wizard opens by itself, Alt+N and Alt+F finish
+# it with its answers as they stand, Return dismisses the success message, and the
+# wizard's .wfm and .htm files are checked.
 # The program runs as a copy in a temporary folder, with its help pages beside it as in an
 # installation, so the wizard's files (written beside the program) never land in the build
 # tree. Exits 77 (skipped) where Xvfb or xdotool is missing.
 set -u
 tabrino=$1
+# First, --help and --version: answered on standard output with status 0, with no display
+# to open a window on (so a window would make the program fail).
+for run in "--help|Usage: tabrino [FORM.wfm]" "--version|tabrino 0.61"; do
+    option=${run%%|*} expected=${run#*|}
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$tabrino" "$option" 2>&1)
+    status=$?
+    if [ $status -ne 0 ] || [ "$(head -n 1 <<<"$out")" != "$expected" ]; then
+        echo "FAIL: tabrino $option ended with status $status and printed: $out"
+        exit 1
+    fi
+done
+echo "PASS: --help and --version answer on standard output without a display"
 for tool in xvfb-run xdotool; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed (apt-get install xvfb xauth xdotool)"

@@ -281,9 +281,9 @@ void tst_Dialogs::radioGroupNames()
     frmWebForm *form = startDocument();
     ItemGrid &grid = form->grid();
     const QList<QPair<QByteArray, QByteArray>> items = {
-        {"Radio Button", "size"},   {"Checkbox", "extra"},    {"Radio Button", "colour"},
-        {"Radio Button", "size"},   {"Text Field", "name"},   {"Radio Button", "Size"},
-        {"Radio Button", "colour"}, {"Radio Button", "size "}};
+        {"Radio Button", "size"},   {"Checkbox", "extra"},     {"Radio Button", "colour"},
+        {"Radio Button", "size"},   {"Text Field", "name"},    {"Radio Button", "Size"},
+        {"Radio Button", "colour"}, {"Radio Button", "size "}, {"Radio Button", "caf\xe9"}};
     for (const auto &item : items) {
         grid.addRow(grid.rows(), item.first);
         grid.setText(grid.rows() - 1, ColName, item.second);
@@ -293,10 +293,15 @@ void tst_Dialogs::radioGroupNames()
 
     frmEditSwitch d;
     d.PrepareForm(form, 7);
-    QCOMPARE(texts(d.cboItemName), (QStringList{"size", "colour", "Size", "size "}));
+    QCOMPARE(texts(d.cboItemName), (QStringList{"size", "colour", "Size", "size ", "caf\u00e9"}));
     QCOMPARE(d.cboItemName->currentText(), QString());
     QCOMPARE(grid.currentRow(), 4);
     QCOMPARE(grid.currentColumn(), int(ColName));
+    // A group picked from the list keeps its buttons' bytes; a typed one is stored as typed.
+    d.cboItemName->setCurrentText(QStringLiteral("caf\u00e9"));
+    QCOMPARE(d.nameBytes("size"), QByteArray("caf\xe9"));
+    d.cboItemName->setCurrentText(QStringLiteral("\u00e9t\u00e9"));
+    QCOMPARE(d.nameBytes("size"), QByteArray("&#233;t&#233;"));
 }
 
 void tst_Dialogs::programTexts()
@@ -456,8 +461,8 @@ void tst_Dialogs::choiceBoxCoding()
     QCOMPARE(texts(&box), (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\u00fcber"),
                                        QStringLiteral("\u00ff\u00fe")}));
     QCOMPARE(EncodeChoices(&box), bytes);
-    box.addItem(QStringLiteral("\u00e9t\u00e9")); // typed: stored as UTF-8
-    QCOMPARE(EncodeChoices(&box), bytes + QByteArray("\xc3\xa9t\xc3\xa9|"));
+    box.addItem(QStringLiteral("\u00e9t\u00e9")); // typed: stored as references
+    QCOMPARE(EncodeChoices(&box), bytes + QByteArray("&#233;t&#233;|"));
 }
 
 void tst_Dialogs::properties()
@@ -474,18 +479,19 @@ void tst_Dialogs::properties()
         Prompter::queueAnswer(QStringLiteral("/site/new page.html"));
         d.cmdBrowse_Click();
         QCOMPARE(d.txtOutputFile->text(), QStringLiteral("/site/new page.html"));
-        // Only spaces around the output file and the button texts are trimmed.
-        d.txtOutputFile->setText(QStringLiteral("  out.htm "));
+        // Only spaces around the output file and the button texts are trimmed. A file name
+        // is stored as the file system knows it, other text beyond ASCII as references.
+        d.txtOutputFile->setText(QStringLiteral("  a\u00f1o.htm "));
         d.txtCGIFile->setText(QStringLiteral(" /cgi "));
         d.txtMediaType->setText(QStringLiteral(" text/x "));
         d.txtSubmit->setText(QStringLiteral("   "));
-        d.txtReset->setText(QStringLiteral("\tUndo "));
+        d.txtReset->setText(QStringLiteral("\tAtr\u00e1s "));
         d.StoreValues();
     }
     QVERIFY(info.Changed);
     QCOMPARE((QList<QByteArray>{info.OutputFile, info.CGIFile, info.MediaType, info.SubmitText,
                                 info.ResetText}),
-             (QList<QByteArray>{"out.htm", " /cgi ", " text/x ", "", "\tUndo"}));
+             (QList<QByteArray>{"a\xc3\xb1o.htm", " /cgi ", " text/x ", "", "\tAtr&#225;s"}));
 
     // Unchanged values keep bytes that are not UTF-8, also when trimmed.
     info.OutputFile = " caf\xe9.htm";

@@ -160,6 +160,7 @@ private slots:
         // Exactly one item, current and marked: no placeholder left.
         QCOMPARE(labelsAndMark(m_form), "[" + QString::fromUtf8(cells.value(ColLabel)) + "]");
         QVERIFY(m_form->info().Changed);
+        QVERIFY(m_form->isWindowModified());     // the title bar shows it
         QVERIFY(!m_form->PreviewFile.isEmpty()); // the preview followed the insert
 
         // The type's key Ctrl+F<n> inserts another, F4 edits this one; cancelled here.
@@ -173,6 +174,8 @@ private slots:
             m_form->flgForm()->setFocus();
             if (type != QLatin1String("Label"))
                 fillIn({}, false);
+            else
+                Prompter::queueAnswer(QString()); // the input box cancelled
             QTest::keyClick(m_form->flgForm(), Qt::Key(key), modifiers);
             return Prompter::shown().isEmpty() ? g_dialogTitle : Prompter::shown().at(0).title;
         };
@@ -219,14 +222,17 @@ private slots:
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuEditItem")));
         QCOMPARE(rowOf(m_form, 1), after);
         QCOMPARE(m_form->info().Changed, before != after);
+        QCOMPARE(m_form->isWindowModified(), before != after);
     }
 
     // An empty answer (or Cancel) neither empties a label nor inserts one.
     void labelCannotBeEmptiedByEditing()
     {
         setRow(m_form, 1, {"Label", "", "", "Keep me"});
+        Prompter::queueAnswer(QString());
         m_form->EditItem(1);
         QCOMPARE(lastMessage(), QStringLiteral("Amend the label:"));
+        Prompter::queueAnswer(QString());
         m_form->mnuInsertLabel_Click();
         QCOMPARE(labelsAndMark(m_form), QStringLiteral("[Keep me]"));
         QVERIFY(!m_form->info().Changed);
@@ -235,22 +241,30 @@ private slots:
         QCOMPARE(m_form->grid().text(1, ColLabel), QByteArray("Changed"));
     }
 
+    // Editing row 2 of a group asks about the others; inserting a radio button (below row 2)
+    // never asks, whatever its name, and never touches another row.
     void radioRenaming_data()
     {
+        QTest::addColumn<int>("row");         // 0: insert
         QTest::addColumn<QString>("newName"); // empty: the name the dialog shows is kept
         QTest::addColumn<int>("reply");       // 0: no question expected
         QTest::addColumn<QByteArrayList>("names");
-        QTest::newRow("yes renames the group")
-            << "size" << int(QMessageBox::Yes) << QByteArrayList{"size", "size", "grp", "size"};
-        QTest::newRow("no renames one")
-            << "size" << int(QMessageBox::No) << QByteArrayList{"grp", "size", "grp", "grp"};
-        QTest::newRow("case alone is a rename")
-            << "GRP" << int(QMessageBox::Yes) << QByteArrayList{"GRP", "GRP", "grp", "GRP"};
+        QTest::newRow("yes renames the group") << 2 << "size" << int(QMessageBox::Yes)
+                                               << QByteArrayList{"size", "size", "grp", "size", ""};
+        QTest::newRow("no renames one") << 2 << "size" << int(QMessageBox::No)
+                                        << QByteArrayList{"grp", "size", "grp", "grp", ""};
+        QTest::newRow("case alone is a rename") << 2 << "GRP" << int(QMessageBox::Yes)
+                                                << QByteArrayList{"GRP", "GRP", "grp", "GRP", ""};
         QTest::newRow("same name asks nothing")
-            << "" << 0 << QByteArrayList{"grp", "grp", "grp", "grp"};
+            << 2 << "" << 0 << QByteArrayList{"grp", "grp", "grp", "grp", ""};
+        QTest::newRow("insert, new group asks nothing")
+            << 0 << "size" << 0 << QByteArrayList{"grp", "grp", "size", "grp", "grp", ""};
+        QTest::newRow("insert into a group asks nothing")
+            << 0 << "grp" << 0 << QByteArrayList{"grp", "grp", "grp", "grp", "grp", ""};
     }
     void radioRenaming()
     {
+        QFETCH(int, row);
         QFETCH(QString, newName);
         QFETCH(int, reply);
         QFETCH(QByteArrayList, names);
@@ -258,16 +272,22 @@ private slots:
         setRow(m_form, 2, {"Radio Button", "grp", "Off", "b", "", "", "", "2"});
         setRow(m_form, 3, {"Checkbox", "grp", "Unchecked", "c"});
         setRow(m_form, 4, {"Radio Button", "grp", "On", "d", "", "", "", "4"});
+        setRow(m_form, 5, {"Radio Button", "", "Off", "e"}); // no name yet
         if (reply)
             Prompter::queueAnswer(reply);
         fillIn(newName.isEmpty() ? QStringList() : QStringList{"cboItemName=" + newName});
-        m_form->EditItem(2);
+        if (row == 0) {
+            m_form->grid().setCurrentCell(2, 1);
+            m_form->mnuInsertSwitch_Click(ItemRadioButton);
+        } else {
+            m_form->EditItem(row);
+        }
         QCOMPARE(lastMessage(), reply ? QStringLiteral("Replace all occurances of the old name "
                                                        "with the new?")
                                       : QString());
         QByteArrayList actual;
-        for (int row = 1; row <= 4; ++row)
-            actual << m_form->grid().text(row, ColName);
+        for (int r = 1; r < m_form->grid().rows(); ++r)
+            actual << m_form->grid().text(r, ColName);
         QCOMPARE(actual, names);
     }
 
@@ -277,6 +297,7 @@ private slots:
         setRow(m_form, 1,
                {"Selection", "s", "Allow multiple selections", "L", "", "3", "", "A||B|C"});
         Prompter::queueAnswer(QStringLiteral("D"));
+        Prompter::queueAnswer(QString()); // the List Editor asks until answered with nothing
         fillIn<frmEditList>({"cmdAdd="});
         fillIn<frmEditSelect>({"cmdEditList="});
         m_form->EditItem(1);
@@ -296,8 +317,10 @@ private slots:
         QCOMPARE(Prompter::shown().size(), 0);
         setRow(m_form, 1, {"Label", "", "", "L"});
         setRow(m_form, 2, {"Unknown", "x"});
+        Prompter::queueAnswer(QString()); // the label's input box, cancelled
         doubleClick(0, 3);
-        QCOMPARE(Prompter::shown().size(), 1); // the label's input box
+        QCOMPARE(Prompter::shown().size(), 1);
+        QCOMPARE(Prompter::pendingAnswers(), 0);
         doubleClick(1, 3);
         m_form->EditItem(0); // the header row
         QCOMPARE(Prompter::shown().size(), 1);
@@ -358,7 +381,7 @@ private slots:
         QVERIFY(!m_form->info().Changed);
         m_frame->tbrDesign_ButtonClick(QStringLiteral("MOVEUP"));
         QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 [3] 2"));
-        QVERIFY(m_form->info().Changed);
+        QVERIFY(m_form->info().Changed && m_form->isWindowModified());
         m_form->mnuEditMoveDown_Click();
         QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 2 [3]"));
         QCOMPARE(m_form->grid().currentColumn(), 3);
@@ -366,7 +389,9 @@ private slots:
     }
 
     // The order form of the generator's worked example built through the dialogs only, the
-    // properties command included; converted, it matches the example line by line.
+    // properties command included; converted, it matches the example line by line. One
+    // more choice, typed beyond ASCII, shows as typed in the grid and as a reference in the
+    // page.
     void workedExampleFromNothing()
     {
         QTemporaryDir dir;
@@ -383,8 +408,8 @@ private slots:
         m_form->mnuInsertField_Click(ItemHiddenField);
         fillIn({"txtItemName=notes", "txtItemLabel=Notes:", "txtItemDefault=none"});
         m_form->mnuInsertField_Click(ItemTextArea);
-        for (const char *choice : {"Small", "Medium", "Large"})
-            Prompter::queueAnswer(QString::fromLatin1(choice));
+        for (const char *choice : {"Small", "Medium", "Large", "traducción", ""})
+            Prompter::queueAnswer(QString::fromUtf8(choice));
         fillIn<frmEditList>({"cmdAdd="});
         fillIn<frmEditSelect>(
             {"txtItemName=size", "txtItemLabel=Size:", "txtItemRows=1", "cmdEditList="});
@@ -395,6 +420,8 @@ private slots:
         m_form->mnuInsertSwitch_Click(ItemRadioButton);
         fillIn({"txtItemName=go", "txtItemFile=go.gif", "cboItemAlign=Middle"});
         m_form->mnuInsertImage_Click();
+        QCOMPARE(m_form->grid().data(m_form->grid().index(4, ColOther)).toString(),
+                 QStringLiteral("Small|Medium|Large|traducción|"));
 
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileConvert")));
         // clang-format off
@@ -407,7 +434,7 @@ private slots:
             "<INPUT Type=\"Hidden\" Name=\"source\" Value=\"web\">", "Notes:<BR>",
             "<TEXTAREA Name=\"notes\" Cols=\"40\" Rows=\"4\">none</TEXTAREA><BR>", "Size:<BR>",
             "<SELECT Name=\"size\" Size=\"1\">", "<OPTION>Small", "<OPTION>Medium",
-            "<OPTION>Large", "</SELECT><BR>", "Gift wrap",
+            "<OPTION>Large", "<OPTION>traducci&#243;n", "</SELECT><BR>", "Gift wrap",
             "<INPUT Type=\"checkbox\" Name=\"gift\" Checked><BR>", "Express",
             "<INPUT Type=\"radio\" Name=\"ship\" Value=\"express\"><BR>", "",
             "<INPUT Type=\"image\" Name=\"go\" Src=\"go.gif\" Align=\"Middle\"><BR>",

@@ -2,8 +2,10 @@
 // Convert, loading, and the recent-file list across restarts.
 #include "GuiTestSupport.h"
 
+#include "SafeFile.h"
 #include "TestFiles.h"
 #include "WebFormFile.h"
+#include "app/PreviewPage.h"
 #include "app/RecentFiles.h"
 
 #include <QFileDialog>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineView>
+#include <cerrno>
 
 using namespace GuiTest;
 using TestFiles::read;
@@ -24,7 +27,7 @@ void addItem(frmWebForm *form, const QByteArray &type, const QByteArray &name = 
     grid.addRow(grid.rows(), type);
     grid.setText(grid.rows() - 1, ColName, name);
     form->UpdateForm();
-    form->info().Changed = true;
+    form->setChanged(true);
 }
 
 QStringList visibleRecentFiles(QObject *menuOwner)
@@ -65,8 +68,9 @@ private slots:
     void cleanup() { closeFrame(m_frame); }
 
     // Save asks for a name only while the document is untitled: cancelled, failed (the
-    // name is remembered all the same), then typed without an extension and used as typed.
-    // Save As always asks and leaves the old file.
+    // name is remembered all the same), then saved; a save failing at its end keeps the old
+    // file, the caption and the changed mark. Save As always asks and leaves the old file.
+    // The title bar marks unsaved changes; the caption stays the path.
     void saveAndSaveAs()
     {
         addItem(m_form, "Label");
@@ -79,33 +83,43 @@ private slots:
         QCOMPARE(Prompter::shown().size(), 1);
         QVERIFY(lastMessage().startsWith("Unable to save the file [" + failed + "].\r\n"));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Critical);
-        QCOMPARE(m_form->windowTitle(), QStringLiteral("Untitled:1"));
+        QCOMPARE(m_form->Caption(), QStringLiteral("Untitled:1"));
         QVERIFY(m_form->info().Changed);
         QCOMPARE(StoredRecentFiles(), QStringList{failed});
 
-        const QString target = path(QStringLiteral("contact"));
+        QVERIFY(m_form->subWindow()->isWindowModified());
+        const QString target = path(QStringLiteral("contact.wfm"));
         Prompter::queueAnswer(target);
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSave")));
-        QCOMPARE(m_form->windowTitle(), target);
+        QCOMPARE(m_form->Caption(), target);
+        QCOMPARE(m_form->windowTitle(), target + QStringLiteral("[*]"));
         QVERIFY(!m_form->info().Changed);
-        QVERIFY(!QFile::exists(target + QStringLiteral(".wfm")));
+        QVERIFY(!m_form->subWindow()->isWindowModified());
         QCOMPARE(visibleRecentFiles(m_form), (QStringList{target, failed}));
         addItem(m_form, "Hidden Field", "secret");
-        m_form->mnuFileSave_Click(); // a question would be cancelled
+        m_form->mnuFileSave_Click(); // no question: the caption is the path
         const QByteArray saved = read(target);
         QVERIFY(saved.contains("Hidden Field\r\nsecret\r\n"));
         QVERIFY(!m_form->info().Changed);
+        addItem(m_form, "Text Field", "lost"); // the disk fills up as the file is synced
+        SafeFile::setNextFault({WriteFault::AtFlush, 0, ENOSPC});
+        m_form->mnuFileSave_Click();
+        QCOMPARE(lastMessage(),
+                 "Unable to save the file [" + target + "].\r\nNo space left on device");
+        QVERIFY(m_form->info().Changed);
+        QCOMPARE(m_form->Caption(), target);
+        QCOMPARE(read(target), saved);
 
         const QString second = path(QStringLiteral("second.wfm"));
         addItem(m_form, "Checkbox", "agree");
         Prompter::queueAnswer(second);
         m_form->mnuFileSaveAs_Click();
-        QCOMPARE(m_form->windowTitle(), second);
+        QCOMPARE(m_form->Caption(), second);
         QCOMPARE(read(target), saved);
         QVERIFY(read(second).contains("Checkbox\r\nagree\r\n"));
         Prompter::queueAnswer(QString()); // cancelling Save As changes nothing
         m_form->mnuFileSaveAs_Click();
-        QCOMPARE(m_form->windowTitle(), second);
+        QCOMPARE(m_form->Caption(), second);
     }
 
     void savePromptAnswers_data()
@@ -156,6 +170,21 @@ private slots:
         QVERIFY(read(output).contains("Name=\"email\""));
         QCOMPARE(m_form->webPreview()->url(), QUrl::fromLocalFile(output));
         QVERIFY(!m_form->info().Changed); // converting is not a change
+
+        // A relative output file is the one in the current folder, in both viewers too.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(QFileInfo(output).path());
+        m_form->info().OutputFile = "rel.htm";
+        m_form->mnuFileConvert_Click();
+        QList<QUrl> handedOver;
+        PreviewPage::setUrlOpener([&handedOver](const QUrl &url) { handedOver << url; });
+        m_form->mnuViewBrowser_Click();
+        PreviewPage::setUrlOpener({});
+        QDir::setCurrent(before);
+        const QUrl written = QUrl::fromLocalFile(path(QStringLiteral("rel.htm")));
+        QVERIFY(QFile::exists(written.toLocalFile()));
+        QCOMPARE(m_form->webPreview()->url(), written);
+        QCOMPARE(handedOver, QList<QUrl>{written});
     }
 
     void truncatedFileIsLoadedWithAWarning()
@@ -174,55 +203,103 @@ private slots:
         QVERIFY(form->info().MethodGet);
     }
 
-    // Newest first, four at most, in the frame's and every window's menu; a file listed
-    // already (also in other letter case, also from the command line) keeps its one place.
+    // Newest first, four at most, in the frame's and every window's menu, each shown as
+    // its exact path ("&" included); a file listed already (also from the command line)
+    // keeps its one place; a name in other letter case is another file.
     void recentFilesAcrossRestarts()
     {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("R&D")));
         QStringList files;
         for (int i = 1; i <= 5; ++i) {
-            files << path(QStringLiteral("f%1.wfm").arg(i));
+            files << path(QStringLiteral("R&D/f%1.wfm").arg(i));
             QVERIFY(WriteWebFormFile(files.last(), m_form->info(), m_form->grid()).isEmpty());
         }
         QVERIFY(visibleRecentFiles(m_frame.get()).isEmpty()); // empty store: hidden
         for (const QString &file : files)
             QVERIFY(LoadWebFormFile(file));
         const QStringList expected = {files[4], files[3], files[2], files[1]};
-        QCOMPARE(visibleRecentFiles(m_frame.get()), expected);
+        // A menu shows "&&" as one "&" and takes no access key from it.
+        const QStringList shown = QStringList(expected).replaceInStrings("&", "&&");
+        QCOMPARE(visibleRecentFiles(m_frame.get()), shown);
         for (frmWebForm *form : openForms(*m_frame))
-            QCOMPARE(visibleRecentFiles(form), expected);
-        RememberFileName(files[3].toUpper());
+            QCOMPARE(visibleRecentFiles(form), shown);
+        RememberFileName(files[3]);
         QCOMPARE(StoredRecentFiles(), expected);
         closeFrame(m_frame);
 
         m_frame = startFrame();
-        QCOMPARE(visibleRecentFiles(m_frame->activeForm()), expected);
+        QCOMPARE(visibleRecentFiles(m_frame->activeForm()), shown);
         m_frame->activeForm()->mnuRecentFile_Click(3);
-        QCOMPARE(m_frame->activeForm()->windowTitle(), files[1]);
+        QCOMPARE(m_frame->activeForm()->Caption(), files[1]);
         QCOMPARE(StoredRecentFiles(), expected);
         closeFrame(m_frame);
 
         m_frame = startFrame({files[2]});
-        QCOMPARE(m_frame->activeForm()->windowTitle(), files[2]);
+        QCOMPARE(m_frame->activeForm()->Caption(), files[2]);
         QCOMPARE(StoredRecentFiles(), expected);
+        const QString upper = path(QStringLiteral("R&D/F2.wfm"));
+        RememberFileName(upper);
+        QCOMPARE(StoredRecentFiles(), (QStringList{upper, files[4], files[3], files[2]}));
     }
 
+    // A file dialog opens in the active document's folder, else the last folder used, else
+    // the home folder.
+    void fileDialogsStartFolder_data()
+    {
+        QTest::addColumn<QString>("document"); // where the document is saved; empty: untitled
+        QTest::addColumn<QString>("last");     // the last folder used
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("home") << QString() << QString() << QDir::homePath();
+        QTest::newRow("last folder") << QString() << "last"
+                                     << "last";
+        QTest::newRow("last folder gone") << QString() << "gone" << QDir::homePath();
+        QTest::newRow("document's folder") << "doc"
+                                           << "last"
+                                           << "doc";
+    }
+    void fileDialogsStartFolder()
+    {
+        QFETCH(QString, document);
+        QFETCH(QString, last);
+        QFETCH(QString, expected);
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("last")));
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("doc")));
+        if (!document.isEmpty())
+            QVERIFY(SaveWebFormFile(m_form, path(document + QStringLiteral("/form.wfm"))));
+        if (!last.isEmpty())
+            SettingsStore::write(SettingsStore::SettingsSection, QStringLiteral("Last Folder"),
+                                 path(last));
+        Prompter::setScripted(false);
+        QString opened;
+        whenModal<QFileDialog>([&opened](QFileDialog *dialog) {
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        m_form->mnuFileOpen_Click();
+        QCOMPARE(opened, QDir::isAbsolutePath(expected) ? expected : path(expected));
+    }
+
+    // The real Save dialog adds ".wfm" to a name typed without an extension and keeps its
+    // folder as the last one used; the real save-changes question.
     void realDialogsSaveAndPrompt()
     {
         addItem(m_form, "Label");
         Prompter::setScripted(false); // the real dialogs this time
         const QString target = path(QStringLiteral("typed.wfm"));
-        whenModal<QFileDialog>([target](QFileDialog *dialog) {
+        whenModal<QFileDialog>([this](QFileDialog *dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Web Form File to Save"));
             QVERIFY(dialog->nameFilters().constFirst().startsWith(QStringLiteral("Web form")));
             auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
             QCOMPARE(name->text(), QStringLiteral("untitled.wfm"));
-            name->setText(target);
+            name->setText(path(QStringLiteral("typed")));
             QTest::keyClick(name, Qt::Key_Return);
         });
         m_form->mnuFileSave_Click();
-        QCOMPARE(m_form->windowTitle(), target);
+        QCOMPARE(m_form->Caption(), target);
         QVERIFY(QFile::exists(target));
+        QCOMPARE(SettingsStore::read(SettingsStore::SettingsSection, "Last Folder", QString()),
+                 m_dir.path());
 
         m_form->info().Changed = true;
         QString shown; // title and text

@@ -28,17 +28,23 @@ const QByteArray Markers = OrderForm::ShortStart + "\r\n" + OrderForm::ShortEnd 
 const QByteArray Block = TestFiles::joined(
     {OrderForm::Block.constFirst(), "<FORM>", "</FORM>", OrderForm::Block.constLast()});
 
-int g_listed = 0; // lines offered by the last position dialog
+int g_listed = 0;           // lines offered by the last position dialog
+bool g_refusedOpen = false; // the dialog stayed open after OK with no line selected
 
-// Picks `row` (-1: none) in the position dialog and presses OK, or Cancel.
+// Picks `row` in the position dialog and presses OK, or Cancel. Row -1 first presses OK
+// with no line selected, then picks line 4.
 void choose(int row, bool ok = true)
 {
     g_listed = -1;
+    g_refusedOpen = false;
     whenModal<frmFileViewer>([row, ok](frmFileViewer *viewer) {
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Select Web Form Position"));
         g_listed = viewer->lstViewer->count();
-        if (row >= 0)
-            viewer->lstViewer->setCurrentRow(row);
+        if (row < 0) {
+            viewer->cmdOK_Click();
+            g_refusedOpen = viewer->isVisible() && viewer->Tag == QLatin1String("CANCEL");
+        }
+        viewer->lstViewer->setCurrentRow(row < 0 ? 3 : row);
         ok ? viewer->cmdOK_Click() : viewer->cmdCancel_Click();
     });
 }
@@ -76,7 +82,8 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("line 4") << 3 << true << lines(1, 4) + Markers + lines(5, 10);
         QTest::newRow("last line") << 9 << true << lines(1, 10) + Markers;
-        QTest::newRow("no selection") << -1 << true << Markers + lines(1, 10);
+        QTest::newRow("no selection is refused")
+            << -1 << true << lines(1, 4) + Markers + lines(5, 10);
         QTest::newRow("cancel") << 3 << false << lines(1, 10);
     }
     void markersFollowTheChosenLine()
@@ -91,6 +98,13 @@ private slots:
         QCOMPARE(lastMessage(), ok ? positionSet() : QString());
         if (ok)
             QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Information);
+        QCOMPARE(g_refusedOpen, row < 0);
+        QCOMPARE(Prompter::shown().size(), row < 0 ? 2 : int(ok));
+        if (row < 0) {
+            QCOMPARE(Prompter::shown().constFirst().text,
+                     QStringLiteral("Please select the line after which the form is to go."));
+            QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
+        }
     }
 
     // A block written earlier is removed only when the user agrees, and its lines are not
@@ -172,8 +186,10 @@ private slots:
         const auto position = [this](QStringList args) {
             QString printed;
             QTextStream out(&printed);
-            args.prepend(QStringLiteral("--position"));
-            const int status = RunConvertCommand(args, out, out);
+            QByteArrayList bytes{"--position"};
+            for (const QString &arg : args)
+                bytes << QFile::encodeName(arg);
+            const int status = RunConvertCommand(bytes, out, out);
             out.flush();
             return qMakePair(status, printed);
         };
@@ -182,8 +198,10 @@ private slots:
         const QByteArray marked = read(m_page); // a valid pair: kept unless asked to remove
         QCOMPARE(position({"0", m_page}).first, 1);
         QCOMPARE(read(m_page), marked);
-        QCOMPARE(position({"0", "--remove-existing", m_page}).first, 0);
-        QCOMPARE(read(m_page), Markers + lines(1, 10));
+        QCOMPARE(position({"0", "--remove-existing", m_page}).first, 1); // line 1: never valid
+        QCOMPARE(read(m_page), marked);
+        QCOMPARE(position({"1", "--remove-existing", m_page}).first, 0);
+        QCOMPARE(read(m_page), lines(1, 1) + Markers + lines(2, 10));
         const auto outside = position({"99", "--remove-existing", m_page});
         QCOMPARE(outside.first, 1);
         QVERIFY(outside.second.contains(QStringLiteral("outside")));

