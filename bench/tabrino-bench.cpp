@@ -1,10 +1,12 @@
 // tabrino-bench: times the core's file work on large inputs (merging a form into a big page,
 // making a new page, loading and saving a form file, inserting lines into the buffer) and
-// reports the median of several runs against its target. It is a report, not a test: it
-// exits with status 0 even when a target is missed.
-#include "Choices.h"
+// reports the median of several runs against its target; (e) runs the real tabrino-convert
+// as a new process per run, as users run it. It is a report, not a test: it exits with
+// status 0 even when a target is missed.
+#include "BenchForm.h"
 #include "Conversion.h"
 #include "ItemGrid.h"
+#include "ProcessBench.h"
 #include "TextFile.h"
 #include "WebFormFile.h"
 
@@ -65,13 +67,6 @@ void report(const QByteArray &name, double median, const QByteArray &unit,
     results.push_back({name, median, unit, target, pass});
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 void printRuns(const char *label, const std::vector<double> &runs, double med)
 {
     std::printf("    %-32s", label);
@@ -104,68 +99,6 @@ void copyFileOrDie(const QString &from, const QString &to)
         fail(QString::asprintf("cannot copy %s to %s", qPrintable(from), qPrintable(to)));
     }
     ::sync();
-}
-
-// One item of every type in turn, with cells as the item dialogs fill them.
-void fillRow(ItemGrid &grid, int row, int n)
-{
-    const QByteArray type = ItemTypeName(n % 9).toLatin1();
-    const QByteArray num = QByteArray::number(n);
-    ItemGrid::Row cells{};
-    cells[ColType] = type;
-    cells[ColName] = "field" + num;
-    cells[ColLabel] = "Question number " + num + ":";
-    switch (n % 9) {
-    case 0:
-        cells[ColLabel] = "Section " + num;
-        cells[ColName].clear();
-        break;
-    case 1:
-    case 2:
-        cells[ColDefault] = "say \"hello\"";
-        cells[ColCols] = "40";
-        cells[ColMax] = "60";
-        break;
-    case 3:
-        cells[ColDefault] = "secret-" + num;
-        cells[ColLabel].clear();
-        break;
-    case 4:
-        cells[ColDefault] = "Some text";
-        cells[ColCols] = "50";
-        cells[ColRows] = "4";
-        break;
-    case 5:
-        cells[ColDefault] = "Allow multiple selections";
-        cells[ColRows] = "3";
-        cells[ColOther] = EncodeChoices({"Red", "Green", "Blue", "Yellow"});
-        break;
-    case 6:
-        cells[ColDefault] = "Checked";
-        break;
-    case 7:
-        cells[ColDefault] = "On";
-        cells[ColOther] = "value" + num;
-        break;
-    case 8:
-        cells[ColDefault] = "images/button.gif";
-        cells[ColOther] = "middle";
-        break;
-    }
-    for (int col = 0; col < ItemColumnCount; ++col)
-        grid.setText(row, col, cells[col]);
-}
-
-void makeForm(ItemGrid &grid, WebFormInfo &info, int items)
-{
-    info.setNewDocumentProperties();
-    info.OutputFile = "/srv/www/form.htm";
-    info.CGIFile = "/cgi-bin/FormMail.pl";
-    for (int n = 0; n < items; ++n) {
-        if (n > 0)
-            grid.addRow(grid.rows());
-        fillRow(grid, n + 1, n);
-    }
 }
 
 const QByteArray MarkerLines = "<!-- FORM_START_CMD -->\r\n<!-- FORM_END_CMD -->\r\n";
@@ -227,10 +160,10 @@ void benchMerge(const QString &dir, const Sizes &sizes, int runs)
     const QString work = dir + "/page.htm";
     const QString copy = dir + "/page-copy.htm";
     writeFileOrDie(original, pageBytes);
-    std::printf("(a) merge a %d-item form into a %.1f MB page (%lld bytes, markers at line "
-                "%d)\n",
-                sizes.mergeItems, double(pageBytes.size()) / 1e6, qlonglong(pageBytes.size()),
-                markerLine);
+    std::printf(
+        "(a) in-process: merge a %d-item form into a %.1f MB page (%lld bytes, markers at line "
+        "%d)\n",
+        sizes.mergeItems, double(pageBytes.size()) / 1e6, qlonglong(pageBytes.size()), markerLine);
 
     ItemGrid grid;
     WebFormInfo info;
@@ -264,9 +197,9 @@ void benchMerge(const QString &dir, const Sizes &sizes, int runs)
         !result.endsWith(pageBytes.right(tail)) || result.size() <= pageBytes.size()) {
         fail(QStringLiteral("the merged page is not the original around the form"));
     }
-    const double mergeMs = median(mergeRuns);
-    const double cpMs = median(cpRuns);
-    const double cpNewMs = median(cpNewRuns);
+    const double mergeMs = Median(mergeRuns);
+    const double cpMs = Median(cpRuns);
+    const double cpNewMs = Median(cpNewRuns);
     printRuns("ConvertToHtml merge (ms):", mergeRuns, mergeMs);
     printRuns("cp over a fresh copy (ms):", cpRuns, cpMs);
     printRuns("cp to a new file (ms):", cpNewRuns, cpNewMs);
@@ -305,7 +238,7 @@ void benchNewPage(const QString &dir, const Sizes &sizes, int runs)
             fail(QStringLiteral("the new page failed"));
         }
     }
-    const double med = median(times);
+    const double med = Median(times);
     printRuns("ConvertToHtml new page (ms):", times, med);
     std::printf("    page of %lld bytes, %d lines\n\n", qlonglong(QFile(page).size()),
                 PageBuffer().LineCount());
@@ -347,9 +280,9 @@ void benchFormFile(const QString &dir, const Sizes &sizes, int runs)
         saves.push_back(save);
         totals.push_back(load + save);
     }
-    const double load = median(loads);
-    const double save = median(saves);
-    const double total = median(totals);
+    const double load = Median(loads);
+    const double save = Median(saves);
+    const double total = Median(totals);
     printRuns("load (read + fill grid, ms):", loads, load);
     printRuns("save (ms):", saves, save);
     printRuns("load + save (ms):", totals, total);
@@ -407,12 +340,12 @@ void benchInserts(const Sizes &sizes, int runs)
             firsts.push_back(t.firstMs);
             rests.push_back(t.restMs);
         }
-        const double rest = median(rests);
+        const double rest = Median(rests);
         perInsert[k] = rest * 1e6 / (counts[k] - 1);
         char label[64];
         std::snprintf(label, sizeof label, "%d inserts, less 1st (ms):", counts[k]);
         printRuns(label, rests, rest);
-        std::printf("    %-32s %.2f ms (first insert, positions the gap)\n", "", median(firsts));
+        std::printf("    %-32s %.2f ms (first insert, positions the gap)\n", "", Median(firsts));
         std::printf("    %-32s %.1f ns per insert\n", "", perInsert[k]);
         report("(d) InsertLine x " + QByteArray::number(counts[k]), perInsert[k], "ns/insert");
     }
@@ -447,7 +380,8 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     bool quick = false;
     int runs = 5;
-    QString only = QStringLiteral("abcd");
+    QString only = QStringLiteral("abcde");
+    ProcessBenchOptions process{QStringLiteral(TABRINO_CONVERT), QString(), {1, 10, 100, 500}, 5};
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--quick")) {
             quick = true;
@@ -455,16 +389,28 @@ int main(int argc, char *argv[])
             runs = std::max(1, args[++i].toInt());
         } else if (args[i] == QLatin1String("--only") && i + 1 < args.size()) {
             only = args[++i];
+        } else if (args[i] == QLatin1String("--sizes") && i + 1 < args.size()) {
+            process.megabytes.clear();
+            for (const QString &mb : args[++i].split(QLatin1Char(',')))
+                process.megabytes.append(std::max(1, mb.toInt()));
+        } else if (args[i] == QLatin1String("--convert") && i + 1 < args.size()) {
+            process.convert = args[++i];
         } else {
-            std::printf("usage: tabrino-bench [--quick] [--runs N] [--only LETTERS]\n"
-                        "  --quick         smaller sizes, for a smoke run\n"
-                        "  --runs N        runs per measurement (default 5); medians are reported\n"
-                        "  --only LETTERS  run only some of the benchmarks a, b, c, d (e.g. ad)\n"
-                        "Work files go into a temporary folder under $TMPDIR (or /tmp).\n");
+            std::printf(
+                "usage: tabrino-bench [--quick] [--runs N] [--only LETTERS] [--sizes MB,...]\n"
+                "                     [--convert PATH]\n"
+                "  --quick         smaller sizes, for a smoke run\n"
+                "  --runs N        runs per measurement (default 5); medians are reported\n"
+                "  --only LETTERS  run only some of the benchmarks a to e (e.g. ae)\n"
+                "  --sizes MB,...  page sizes of (e), default 1,10,100,500 (quick: 1,10)\n"
+                "  --convert PATH  the tabrino-convert that (e) runs\n"
+                "Work files go into a temporary folder under $TMPDIR (or /tmp).\n");
             return args[i] == QLatin1String("--help") ? 0 : 2;
         }
     }
     const Sizes &sizes = quick ? QuickSizes : FullSizes;
+    if (quick && process.megabytes == QList<int>{1, 10, 100, 500})
+        process.megabytes = {1, 10};
 
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tabrino-bench-XXXXXX"));
     if (!dir.isValid()) {
@@ -485,7 +431,13 @@ int main(int argc, char *argv[])
             benchFormFile(dir.path(), sizes, runs);
         if (only.contains(QLatin1Char('d')))
             benchInserts(sizes, runs);
-    } catch (const BenchFailure &failure) {
+        if (only.contains(QLatin1Char('e'))) {
+            process.dir = dir.path();
+            process.runs = runs;
+            const bool met = RunProcessBench(process);
+            report("(e) tabrino-convert targets", met ? 1 : 0, "", "all PASS", met);
+        }
+    } catch (const std::runtime_error &failure) {
         std::fprintf(stderr, "%s\n", failure.what());
         return 1;
     }

@@ -24,17 +24,18 @@ export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 
 status=0
-for target in fuzz_wfm fuzz_merge; do
+for target in fuzz_wfm fuzz_merge fuzz_splice; do
     exe=$build/fuzz/$target
     if [ ! -x "$exe" ]; then
         echo "$exe is missing: configure with CXX=clang++ -DTABRINO_FUZZ=ON and build" >&2
         exit 2
     fi
-    # The merge target takes pages of up to 192 KiB, so that the line buffer's 32 KiB write
+    # The merge and splice targets take pages of up to 192 KiB, so that the line buffer's 32 KiB write
     # pieces and lines longer than a piece are reached (the seed corpus holds a 70 KiB page).
     case $target in
         fuzz_wfm) dict=$here/wfm.dict; max_len=4096 ;;
         fuzz_merge) dict=$here/merge.dict; max_len=196608 ;;
+        fuzz_splice) dict=$here/merge.dict; max_len=196608 ;;
     esac
     corpus=$build/fuzz/corpus/$target
     artifacts=$build/fuzz/artifacts/$target

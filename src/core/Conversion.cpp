@@ -2,6 +2,8 @@
 
 #include "AppInfo.h"
 #include "HtmlGenerator.h"
+#include "PageSplice.h"
+#include "SafeFile.h"
 
 #include <sys/stat.h>
 
@@ -12,34 +14,58 @@ QString inBrackets(const QString &file)
     return QStringLiteral(" [") + file + QStringLiteral("].");
 }
 
-// Loads `outputfile` and removes its old block. Returns the line after which the new
-// block goes, or 0 with `refusal` set.
-qint32 prepareMerge(TextFile &page, const NativePath &outputfile, Outcome &refusal)
+QString locationMessage()
 {
-    QString loadError;
+    return QStringLiteral("The output file already exists but the form location cannot be "
+                          "determined.") +
+           CrLf + SelectPositionAdvice();
+}
+
+// The lines of the form block, made by the generator in a buffer of their own.
+QList<QByteArray> formBlockLines(const ItemGrid &grid, const WebFormInfo &info)
+{
+    TextFile block;
+    block.ResetFile(QByteArray());
+    GenerateFormCode(block, 1, grid, info);
+    QList<QByteArray> lines;
+    for (qint32 line = 2; line <= block.LineCount(); ++line)
+        lines.append(block.TextLine(line));
+    return lines;
+}
+
+// Merges the block into the existing page `outputfile`: the page is read straight from its
+// file and written anew around the block, line ends made CR LF, so that its size costs no
+// memory.
+Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const NativePath &outputfile)
+{
+    const QString shown = outputfile.display();
+    PageSplice page;
+    SafeFile file(outputfile);
+    bool ok = false;
     try {
         page.Load(outputfile);
-        loadError = page.ErrorMsg;
+        if (page.ErrorNum != 0) {
+            return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
+                                   CrLf + page.ErrorMsg);
+        }
+        const std::optional<PageSplice::Block> old = page.MarkedBlock();
+        if (!old)
+            return Outcome::refused(locationMessage(), MessageIcon::Critical);
+        const QList<QByteArray> block = formBlockLines(grid, info);
+        ok = file.open(QIODevice::WriteOnly) &&
+             page.Write(file, {{0, old->begin}, {0, 0, &block}, {old->end, page.size()}}) &&
+             file.commit();
     } catch (const TextFileError &failure) {
-        loadError = QString::fromLocal8Bit(failure.what());
+        return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
+                               CrLf + QString::fromLocal8Bit(failure.what()));
     }
-    if (!loadError.isEmpty()) {
-        refusal = Outcome::failed(QStringLiteral("Unable to read the file") +
-                                  inBrackets(outputfile.display()) + CrLf + loadError);
-        return 0;
+    if (!ok) {
+        return Outcome::failed(QStringLiteral("Unable to write to the output file") +
+                               inBrackets(shown) + CrLf + QStringLiteral("SAVE: ") +
+                               file.errorString());
     }
-    const qint32 start = page.FindFirst(Markers::StartKeyword);
-    const qint32 end = page.FindFirst(Markers::EndKeyword);
-    if (!IsValidMarkerPair(start, end)) {
-        refusal = Outcome::refused(
-            QStringLiteral("The output file already exists but the form location cannot be "
-                           "determined.") +
-                CrLf + SelectPositionAdvice(),
-            MessageIcon::Critical);
-        return 0;
-    }
-    page.RemoveLines(start, end);
-    return start - 1;
+    return Outcome::written(QStringLiteral("Form successfully written to file") +
+                            inBrackets(shown));
 }
 
 // Starts a minimal page and returns the line of its <BODY> tag.
@@ -82,17 +108,9 @@ Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const Nativ
 {
     TextFile &page = PageBuffer();
     try {
-        const bool merge = !silent && !outputfile.hasNul() && exists(outputfile);
-        qint32 insertAfter = 0;
-        if (merge) {
-            Outcome refusal;
-            insertAfter = prepareMerge(page, outputfile, refusal);
-            if (insertAfter == 0)
-                return refusal;
-        } else {
-            insertAfter = prepareNewPage(page);
-        }
-        GenerateFormCode(page, insertAfter, grid, info);
+        if (!silent && !outputfile.hasNul() && exists(outputfile))
+            return mergeIntoPage(grid, info, outputfile);
+        GenerateFormCode(page, prepareNewPage(page), grid, info);
         page.Save(outputfile);
     } catch (const std::exception &failure) {
         return Outcome::failed(QStringLiteral("Conversion operation failed.") + CrLf +

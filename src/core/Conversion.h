@@ -8,7 +8,8 @@
 #include "TextFile.h"
 #include "WebFormInfo.h"
 
-// The page buffer shared by conversion and the form position command.
+// The page buffer of a new page and of the form position dialog. A merge into an existing
+// page and the converter's form position read the page straight from its file instead.
 TextFile &PageBuffer();
 
 // A pair of marker lines is usable when the start is on line 2 or later and the end

@@ -96,38 +96,12 @@ int runPosition(const ConvertArgs &parsed, QTextStream &out, QTextStream &err)
                                       "the file has not been changed."));
         return ConvertRefused;
     }
-    TextFile &page = PageBuffer();
-    const Outcome loaded = LoadPositionPage(page, pageFile);
-    if (!loaded.ok()) {
-        printError(err, pageFile, loaded.message);
+    const Outcome outcome = PlacePositionMarkers(pageFile, parsed.line, parsed.removeExisting);
+    if (!outcome.ok()) {
+        printError(err, pageFile, outcome.message);
         return ConvertRefused;
     }
-    if (HasGeneratedBlock(page)) {
-        if (!parsed.removeExisting) {
-            printError(err, pageFile,
-                       RemoveBlockQuestion() + CrLf +
-                           QStringLiteral("The file has not been changed; add --remove-existing "
-                                          "to remove that code."));
-            return ConvertRefused;
-        }
-        RemoveGeneratedBlock(page);
-    }
-    if (parsed.line > page.LineCount()) {
-        printError(err, pageFile,
-                   QStringLiteral("Line %1 is outside the file, which has %2 lines.")
-                       .arg(parsed.line)
-                       .arg(page.LineCount()));
-        return ConvertRefused;
-    }
-    QList<QByteArray> lines;
-    page.ToListbox(lines);
-    InsertPositionMarkers(lines, int(parsed.line) - 1);
-    const Outcome saved = SavePositionPage(page, lines, pageFile);
-    if (!saved.ok()) {
-        printError(err, pageFile, saved.message);
-        return ConvertRefused;
-    }
-    out << saved.message << '\n';
+    out << outcome.message << '\n';
     return ConvertWritten;
 }
 

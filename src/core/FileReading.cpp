@@ -67,35 +67,51 @@ FileReading readAll(int fd, qint64 size, QByteArray &bytes)
 
 } // namespace
 
-FileReading ReadWholeFile(const NativePath &path, QByteArray &bytes)
+FileReading OpenRegularFile(const NativePath &path, int &fd, qint64 &size)
 {
-    bytes.resize(0);
+    fd = -1;
+    size = 0;
     if (path.hasNul())
         return failed(NativePath::nulReason());
     // Non-blocking, so that opening a FIFO does not wait for a writer; the kind of file is
     // then checked before a single byte is read.
-    int fd;
+    int opened;
     do
-        fd = ::open(path.bytes().constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
+        opened = ::open(path.bytes().constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    while (opened < 0 && errno == EINTR);
+    if (opened < 0)
         return errno == ENOENT ? FileReading{FileReading::Missing,
                                              QString::fromLocal8Bit(std::strerror(ENOENT))}
                                : failedWithErrno(errno);
     FileReading result;
     struct stat info = {};
-    if (fstat(fd, &info) != 0)
+    if (fstat(opened, &info) != 0)
         result = failedWithErrno(errno);
     else if (S_ISDIR(info.st_mode))
         result = failedWithErrno(EISDIR);
     else if (!S_ISREG(info.st_mode))
         result = failed(QStringLiteral("Not a regular file"));
-    else {
-        try {
-            result = readAll(fd, qint64(info.st_size), bytes);
-        } catch (const std::bad_alloc &) {
-            result = failed(QStringLiteral("The file is too large to be read into memory"));
-        }
+    if (!result.ok()) {
+        ::close(opened);
+        return result;
+    }
+    fd = opened;
+    size = qint64(info.st_size);
+    return result;
+}
+
+FileReading ReadWholeFile(const NativePath &path, QByteArray &bytes)
+{
+    bytes.resize(0);
+    int fd;
+    qint64 size;
+    FileReading result = OpenRegularFile(path, fd, size);
+    if (!result.ok())
+        return result;
+    try {
+        result = readAll(fd, size, bytes);
+    } catch (const std::bad_alloc &) {
+        result = failed(QStringLiteral("The file is too large to be read into memory"));
     }
     ::close(fd);
     if (!result.ok())

@@ -21,3 +21,8 @@ struct FileReading
 // missing file is Missing (and no file is created); anything else that stops the reading
 // is Failed with its reason. `bytes` is empty unless the file was read.
 FileReading ReadWholeFile(const NativePath &path, QByteArray &bytes);
+
+// Opens `path` for reading, at once whatever it is, and keeps it open only when it is a
+// regular file: then `fd` is its descriptor (the caller closes it) and `size` its size.
+// The statuses and reasons are those of ReadWholeFile.
+FileReading OpenRegularFile(const NativePath &path, int &fd, qint64 &size);

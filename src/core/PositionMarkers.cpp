@@ -2,6 +2,96 @@
 
 #include "Conversion.h"
 #include "HtmlGenerator.h"
+#include "PageSplice.h"
+#include "SafeFile.h"
+
+namespace {
+
+Outcome readFailed(const QString &htmlfile, const QString &reason)
+{
+    return Outcome::failed(QStringLiteral("Unable to read the file [") + htmlfile +
+                           QStringLiteral("].") + CrLf + reason);
+}
+
+Outcome tooManyLines(const QString &htmlfile, qint64 lines)
+{
+    return Outcome::refused(QStringLiteral("The file [") + htmlfile + QStringLiteral("] has ") +
+                                QString::number(lines) +
+                                QStringLiteral(" lines, too many to list for choosing a "
+                                               "form position.") +
+                                CrLf + QStringLiteral("The file has not been changed."),
+                            MessageIcon::Critical);
+}
+
+Outcome positionSaved(const QString &htmlfile, const QString &saveError)
+{
+    if (!saveError.isEmpty()) {
+        return Outcome::failed(QStringLiteral("Unable to set form position in file [") + htmlfile +
+                               QStringLiteral("].") + CrLf + saveError);
+    }
+    return Outcome::written(QStringLiteral("Form position set in file [") + htmlfile +
+                            QStringLiteral("]."));
+}
+
+// The pieces of the page less the bytes [cut.begin, cut.end), which `linesBefore` lines
+// precede, with `markers` after line `line` of what remains.
+std::vector<PageSplice::Piece> piecesWithMarkers(const PageSplice &page, PageSplice::Block cut,
+                                                 qint64 linesBefore, qint64 line,
+                                                 const QList<QByteArray> &markers)
+{
+    const PageSplice::Piece inserted{0, 0, &markers};
+    if (line <= linesBefore) {
+        const qint64 at = page.LineStart(0, cut.begin, line);
+        return {{0, at}, inserted, {at, cut.begin}, {cut.end, page.size()}};
+    }
+    const qint64 at = page.LineStart(cut.end, page.size(), line - linesBefore);
+    return {{0, cut.begin}, {cut.end, at}, inserted, {at, page.size()}};
+}
+
+// PlacePositionMarkers; raises TextFileError when the page cannot be opened or read.
+Outcome placeMarkers(const NativePath &htmlfile, qint64 line, bool removeExisting)
+{
+    const QString shown = htmlfile.display();
+    PageSplice page;
+    page.Load(htmlfile);
+    if (page.ErrorNum != 0)
+        return readFailed(shown, page.ErrorMsg);
+    // One pass finds the block, counts the lines and finds where the markers go.
+    PageSplice::LineTally tally{line};
+    const std::optional<PageSplice::Block> block = page.MarkedBlock(&tally);
+    qint64 lines = tally.lines;
+    if (lines > MaxPositionLines)
+        return tooManyLines(shown, lines);
+    PageSplice::Block cut{page.size(), page.size()}; // nothing removed
+    qint64 linesBefore = lines;
+    if (block) {
+        if (!removeExisting) {
+            return Outcome::refused(RemoveBlockQuestion() + CrLf +
+                                        QStringLiteral("The file has not been changed; add "
+                                                       "--remove-existing to remove that code."),
+                                    MessageIcon::Exclamation);
+        }
+        cut = *block;
+        linesBefore = page.LineCount(0, cut.begin);
+        lines -= page.LineCount(cut.begin, cut.end);
+    }
+    if (line > lines) {
+        return Outcome::refused(
+            QStringLiteral("Line %1 is outside the file, which has %2 lines.").arg(line).arg(lines),
+            MessageIcon::Exclamation);
+    }
+    const QList<QByteArray> markers{Markers::shortLine(Markers::StartKeyword),
+                                    Markers::shortLine(Markers::EndKeyword)};
+    const std::vector<PageSplice::Piece> pieces =
+        block ? piecesWithMarkers(page, cut, linesBefore, line, markers)
+              : std::vector<PageSplice::Piece>{
+                    {0, tally.skipStart}, {0, 0, &markers}, {tally.skipStart, page.size()}};
+    SafeFile file(htmlfile);
+    const bool ok = file.open(QIODevice::WriteOnly) && page.Write(file, pieces) && file.commit();
+    return positionSaved(shown, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
+}
+
+} // namespace
 
 Outcome LoadPositionPage(TextFile &page, const NativePath &htmlfile)
 {
@@ -9,22 +99,12 @@ Outcome LoadPositionPage(TextFile &page, const NativePath &htmlfile)
     try {
         page.Load(htmlfile);
     } catch (const TextFileError &failure) {
-        return Outcome::failed(QStringLiteral("Unable to read the file [") + shown +
-                               QStringLiteral("].") + CrLf +
-                               QString::fromLocal8Bit(failure.what()));
+        return readFailed(shown, QString::fromLocal8Bit(failure.what()));
     }
-    if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to read the file [") + shown +
-                               QStringLiteral("].") + CrLf + page.ErrorMsg);
-    }
-    if (page.LineCount() > MaxPositionLines) {
-        return Outcome::refused(QStringLiteral("The file [") + shown + QStringLiteral("] has ") +
-                                    QString::number(page.LineCount()) +
-                                    QStringLiteral(" lines, too many to list for choosing a "
-                                                   "form position.") +
-                                    CrLf + QStringLiteral("The file has not been changed."),
-                                MessageIcon::Critical);
-    }
+    if (page.ErrorNum != 0)
+        return readFailed(shown, page.ErrorMsg);
+    if (page.LineCount() > MaxPositionLines)
+        return tooManyLines(shown, page.LineCount());
     return Outcome::written();
 }
 
@@ -51,12 +131,16 @@ Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines, const N
     const QString shown = htmlfile.display();
     page.FromListbox(lines);
     page.Save(htmlfile);
-    if (page.ErrorNum != 0) {
-        return Outcome::failed(QStringLiteral("Unable to set form position in file [") + shown +
-                               QStringLiteral("].") + CrLf + page.ErrorMsg);
+    return positionSaved(shown, page.ErrorNum != 0 ? page.ErrorMsg : QString());
+}
+
+Outcome PlacePositionMarkers(const NativePath &htmlfile, qint64 line, bool removeExisting)
+{
+    try {
+        return placeMarkers(htmlfile, line, removeExisting);
+    } catch (const TextFileError &failure) {
+        return readFailed(htmlfile.display(), QString::fromLocal8Bit(failure.what()));
     }
-    return Outcome::written(QStringLiteral("Form position set in file [") + shown +
-                            QStringLiteral("]."));
 }
 
 QString RemoveBlockQuestion()

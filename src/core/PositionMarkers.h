@@ -29,3 +29,9 @@ Outcome SavePositionPage(TextFile &page, const QList<QByteArray> &lines,
                          const NativePath &htmlfile);
 
 QString RemoveBlockQuestion();
+
+// The converter's form position: puts the short marker lines after line `line` of
+// `htmlfile` (0: before the first; the command line refuses 0), after removing a block written
+// earlier when `removeExisting` (a page holding one is refused otherwise). The page is read
+// straight from its file and never held as lines, whatever its size.
+Outcome PlacePositionMarkers(const NativePath &htmlfile, qint64 line, bool removeExisting);

@@ -22,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QWebEngineView>
 #include <cmath>
 
@@ -51,6 +52,10 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
     // An activated window puts the keyboard on its grid, not on the preview's fields; a
     // freshly loaded preview page has had no keystroke yet, so it gives the focus back.
     setFocusProxy(m_flgForm);
+    m_previewQuiet = new QTimer(this);
+    m_previewQuiet->setSingleShot(true);
+    m_previewQuiet->setInterval(PreviewQuietMs);
+    connect(m_previewQuiet, &QTimer::timeout, this, &frmWebForm::FlushPreview);
     connect(m_webPreview, &QWebEngineView::loadFinished, this, [this] {
         QWidget *focus = QApplication::focusWidget();
         if (focus && (focus == m_webPreview || m_webPreview->isAncestorOf(focus)))
@@ -138,6 +143,26 @@ void frmWebForm::UpdateForm()
         m_grid.removeRow(1);
         flgForm_EnterCell();
     }
+    if (m_previewQuiet->isActive()) {
+        m_previewPending = true;
+        m_previewQuiet->start(); // from now on
+        return;
+    }
+    refreshPreview();
+    m_previewQuiet->start();
+}
+
+void frmWebForm::FlushPreview()
+{
+    m_previewQuiet->stop();
+    if (!m_previewPending)
+        return;
+    m_previewPending = false;
+    refreshPreview();
+}
+
+void frmWebForm::refreshPreview()
+{
     DeletePreviewFile();
     if (PreviewFile.isEmpty() && ViewState::instance().InternalViewer) {
         PreviewFile = MakeTempFileName();
@@ -215,6 +240,8 @@ void frmWebForm::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_previewQuiet->stop();
+    m_previewPending = false;
     DeletePreviewFile();
     info().SlotFree = true;
     if (!Slots().AnyFormOpen())
@@ -355,6 +382,9 @@ void frmWebForm::mnuViewPreview_Click()
 
 void frmWebForm::mnuViewRefresh_Click()
 {
+    // Asked for by the user: refreshed at once, whatever edits came just before.
+    m_previewQuiet->stop();
+    m_previewPending = false;
     UpdateForm();
 }
 

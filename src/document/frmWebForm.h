@@ -15,6 +15,7 @@ class QMenu;
 class QMenuBar;
 class QMdiSubWindow;
 class PreviewPage;
+class QTimer;
 class QWebEngineView;
 
 class frmWebForm : public QWidget
@@ -46,8 +47,13 @@ public:
     void Form_Load(bool showMaximized);
     void Form_Resize();
     // Ends every insertion and edit: drops the placeholder row once items exist and
-    // writes and shows a fresh preview page.
+    // writes and shows a fresh preview page. Within PreviewQuietMs of the last refresh the
+    // page is written only once the edits stop coming for that long, so that a burst of
+    // edits (typing, a key held down) costs one refresh after the last one, not one each.
     void UpdateForm();
+    // Writes and shows a refresh that UpdateForm holds back, at once.
+    void FlushPreview();
+    static constexpr int PreviewQuietMs = 300;
     // The save-changes prompt; false when the window must stay open.
     bool QueryUnload();
     void setRecentFiles(const QStringList &paths);
@@ -122,6 +128,7 @@ private:
                         const QKeySequence &shortcut = QKeySequence());
     void Form_Unload();
     void DeletePreviewFile();
+    void refreshPreview();
     void CopyItem();
     void DeleteItem();
     void showInViewer(const QString &file);
@@ -135,5 +142,7 @@ private:
     QMenuBar *m_menuBar = nullptr;
     RecentFileMenu m_recentFiles;
     bool m_unloaded = false;
+    QTimer *m_previewQuiet = nullptr; // runs from a refresh until edits stop coming
+    bool m_previewPending = false;    // an edit came while it ran
     QString m_caption;
 };

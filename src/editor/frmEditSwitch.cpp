@@ -13,21 +13,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QVBoxLayout>
-
-namespace {
-
-// The first entry of `box` holding exactly the bytes `name`, or -1.
-int findName(const QComboBox *box, const QByteArray &name)
-{
-    for (int i = 0; i < box->count(); ++i) {
-        if (box->itemData(i).toByteArray() == name)
-            return i;
-    }
-    return -1;
-}
-
-} // namespace
 
 frmEditSwitch::frmEditSwitch(QWidget *parent) : ModalDialog(parent, 30)
 {
@@ -81,15 +68,21 @@ void frmEditSwitch::PrepareForm(frmWebForm *active_form, int itemtype)
     }
     if (itemtype != ItemRadioButton)
         return;
-    // The group names in use, each once, in the order they first appear in the form.
+    // The group names in use, each once, in the order they first appear in the form; the
+    // set keeps this one pass over the grid however many groups there are.
     ItemGrid &grid = active_form->grid();
     const int current = grid.currentRow();
+    QSet<QByteArray> listed;
+    for (int i = 0; i < cboItemName->count(); ++i)
+        listed.insert(cboItemName->itemData(i).toByteArray());
     for (int row = 1; row < grid.rows(); ++row) {
         if (ItemTypeCode(grid.text(row, ColType)) != ItemRadioButton)
             continue;
         const QByteArray name = grid.text(row, ColName);
-        if (findName(cboItemName, name) < 0)
+        if (!listed.contains(name)) {
+            listed.insert(name);
             cboItemName->addItem(bytesToText(name), name);
+        }
     }
     // The caller picks the entry; until then the name stays empty.
     cboItemName->setCurrentIndex(-1);

@@ -70,9 +70,9 @@ private slots:
     }
 
     // Exit 0: a new page reported on stdout; --preview over markers, silently; -h with the
-    // usage and --version with the version on stdout; a form cut before "[EOF]" converted with a
-    // warning on stderr;
-    // --position with the short markers after the given line.
+    // usage and --version with the version on stdout; a form cut before "[EOF]" converted with
+    // a warning on stderr; --position with the short markers after the given line, also in
+    // place of a block.
     void successfulRuns()
     {
         QCOMPARE(convert({"form.wfm", "out.htm"}).all(), "0|" + success("out.htm") + "|");
@@ -97,6 +97,11 @@ private slots:
         QCOMPARE(convert({"--position", "2", "page.htm"}).all(),
                  QByteArray("0|Form position set in file [page.htm].\n|"));
         QCOMPARE(read("page.htm"), joined({"<HTML>", "<BODY>", ShortStart, ShortEnd, "</HTML>"}));
+        QVERIFY(TestFiles::write(path("page.htm"),
+                                 joined({"<P>", ShortStart, "x", ShortEnd, "</P>"}, "\r")));
+        QCOMPARE(convert({"--position", "1", "--remove-existing", "page.htm"}).all(),
+                 QByteArray("0|Form position set in file [page.htm].\n|"));
+        QCOMPARE(read("page.htm"), joined({"<P>", ShortStart, ShortEnd, "</P>"}));
     }
 
     // Every refusal puts its message on stderr, each line starting with the file it
@@ -122,6 +127,10 @@ private slots:
                           "tabrino-convert: empty.htm: LOAD: ");
         QTest::newRow("page is a FIFO")
             << QStringList{"form.wfm", "fifo.htm"} << 1
+            << QByteArray("tabrino-convert: fifo.htm: Unable to read the file [fifo.htm].\n"
+                          "tabrino-convert: fifo.htm: LOAD: Not a regular file\n");
+        QTest::newRow("--position on a FIFO")
+            << QStringList{"--position", "1", "fifo.htm"} << 1
             << QByteArray("tabrino-convert: fifo.htm: Unable to read the file [fifo.htm].\n"
                           "tabrino-convert: fifo.htm: LOAD: Not a regular file\n");
         QTest::newRow("preview onto a FIFO")
@@ -159,6 +168,10 @@ private slots:
         QTest::newRow("unknown option")
             << QStringList{"--bogus", "form.wfm", "out.htm"} << 2
             << QByteArray("tabrino-convert: unknown option: --bogus\n\nUsage: tabrino-convert ");
+        QTest::newRow("--position past the last line")
+            << QStringList{"--position", "5", "plain.htm"} << 1
+            << QByteArray("tabrino-convert: plain.htm: Line 5 is outside the file, which has 4 "
+                          "lines.\n");
     }
     void refusalLeavesFilesAlone()
     {
