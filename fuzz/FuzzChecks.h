@@ -1,9 +1,13 @@
-// What the fuzz targets share: a check that aborts with a message, and plain reference
-// versions of line splitting and case-blind search to hold the core's results against.
+// What the fuzz targets share: a check that aborts with a message, a work folder with its
+// file helpers, and plain reference versions of line splitting and case-blind search to
+// hold the core's results against.
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QList>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,6 +18,39 @@ inline void fuzzCheck(bool condition, const char *what)
         std::fprintf(stderr, "fuzz check failed: %s\n", what);
         std::abort();
     }
+}
+
+// The fuzzer's own folder, removed when it exits normally; run.sh removes what a crash
+// leaves behind.
+inline const QTemporaryDir &workDir()
+{
+    static const QTemporaryDir dir(QDir::tempPath() + "/tabrino-fuzz-XXXXXX");
+    fuzzCheck(dir.isValid(), "no temporary folder");
+    return dir;
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile::remove(path);
+    QFile file(path);
+    fuzzCheck(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
+              "cannot write the page");
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    fuzzCheck(file.open(QIODevice::ReadOnly), "cannot read the page back");
+    return file.readAll();
+}
+
+// `lines`, each followed by CR LF, as the program writes them.
+inline QByteArray crLfText(const QList<QByteArray> &lines)
+{
+    QByteArray text;
+    for (const QByteArray &line : lines)
+        text += line + "\r\n";
+    return text;
 }
 
 // Lines as the file formats define them: a line ends at CR LF, at a CR not followed by

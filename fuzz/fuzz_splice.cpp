@@ -53,36 +53,6 @@ const Form &fixedForm()
     return *form;
 }
 
-const QTemporaryDir &workDir()
-{
-    static const QTemporaryDir dir(QDir::tempPath() + "/tabrino-fuzz-XXXXXX");
-    fuzzCheck(dir.isValid(), "no temporary folder");
-    return dir;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile::remove(path);
-    QFile file(path);
-    fuzzCheck(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
-              "cannot write the page");
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    fuzzCheck(file.open(QIODevice::ReadOnly), "cannot read the page back");
-    return file.readAll();
-}
-
-QByteArray crLfText(const QList<QByteArray> &lines)
-{
-    QByteArray text;
-    for (const QByteArray &line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 QString inBrackets(const QString &file)
 {
     return " [" + file + "].";
