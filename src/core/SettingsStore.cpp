@@ -30,17 +30,6 @@ void SettingsStore::write(const QString &section, const QString &key, const QStr
     settings.sync();
 }
 
-QList<QPair<QString, QString>> SettingsStore::readSection(const QString &section)
-{
-    QSettings settings = store();
-    settings.beginGroup(section);
-    QList<QPair<QString, QString>> pairs;
-    const QStringList keys = settings.childKeys();
-    for (const QString &key : keys)
-        pairs.append({key, settings.value(key).toString()});
-    return pairs;
-}
-
 quint32 SettingsStore::highlightColour()
 {
     bool ok = false;

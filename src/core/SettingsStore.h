@@ -2,8 +2,6 @@
 // sections "Settings" and "Recent Files". Values are written the moment they change.
 #pragma once
 
-#include <QList>
-#include <QPair>
 #include <QString>
 
 namespace SettingsStore {
@@ -14,8 +12,6 @@ inline const QString DisplayWizardKey = QStringLiteral("Display Wizard");
 
 QString read(const QString &section, const QString &key, const QString &fallback);
 void write(const QString &section, const QString &key, const QString &value);
-// Every (key, value) of a section, keys in ascending order.
-QList<QPair<QString, QString>> readSection(const QString &section);
 
 // The typed settings, falling back to their defaults for missing or malformed values.
 quint32 highlightColour(); // 0x00BBGGRR, yellow (65535) by default
