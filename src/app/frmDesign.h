@@ -51,6 +51,8 @@ public:
     bool isClosingAgreed() const override { return m_closingAgreed; }
 
     void EnableFormButtons(bool enable) override;
+    // Runs the command of the toolbar button named `key`, whatever its enabled state; an
+    // unknown name does nothing.
     void tbrDesign_ButtonClick(const QString &key);
     bool isToolbarVisible() const override;
 
