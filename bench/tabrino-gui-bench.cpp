@@ -58,7 +58,7 @@ void benchRadioDialog(frmWebForm *form, int groups)
     frmEditSwitch dialog(form);
     QElapsedTimer timer;
     timer.start();
-    dialog.PrepareForm(form, ItemRadioButton);
+    dialog.PrepareForm(&form->grid(), ItemRadioButton);
     std::printf("  Radio Button dialog, %5d groups: names listed in %8.1f ms\n", groups,
                 msSince(timer));
 }

@@ -1,49 +1,70 @@
-// The frame's toolbar: 19 command buttons and 7 separators, routed by key to the active
-// document window.
+// The frame's toolbar: 19 command buttons and 7 separators. Each button runs its command
+// directly: New and Open the frame's, the others the active document window's.
 #include "frmDesign.h"
 
+#include "ItemTypes.h"
 #include "document/frmWebForm.h"
-#include "editor/ItemEditing.h"
 
 #include <QIcon>
 #include <QToolBar>
 
 namespace {
 
+// Runs a document window's menu handler on the active window; nothing while none is open.
+template <void (frmWebForm::*handler)()> void onActiveForm(frmDesign &frame)
+{
+    if (frmWebForm *form = frame.activeForm())
+        (form->*handler)();
+}
+
+template <void (frmWebForm::*handler)(int), int itemtype> void onActiveForm(frmDesign &frame)
+{
+    if (frmWebForm *form = frame.activeForm())
+        (form->*handler)(itemtype);
+}
+
 struct ToolbarButton
 {
     const char *key; // nullptr: a separator
     const char *tooltip;
     const char *picture;
+    void (*run)(frmDesign &frame);
 };
 
 const ToolbarButton Buttons[] = {
-    {"NEWFILE", "New file", "new"},
-    {"OPENFILE", "Open file...", "open"},
-    {"SAVEFILE", "Save file", "save"},
-    {"CONVERTFILE", "Convert file...", "convert"},
-    {nullptr, nullptr, nullptr},
-    {"CUTITEM", "Cut item", "cut"},
-    {"COPYITEM", "Copy item", "copy"},
-    {"PASTEITEM", "Paste item", "paste"},
-    {"DELETEITEM", "Delete item", "delete"},
-    {nullptr, nullptr, nullptr},
-    {"MOVEUP", "Move item up", "moveup"},
-    {"MOVEDOWN", "Move item down", "movedown"},
-    {nullptr, nullptr, nullptr},
-    {"INSERTLABEL", "Insert label...", "label"},
-    {nullptr, nullptr, nullptr},
-    {"INSERTTEXT", "Insert text field...", "textfield"},
-    {"INSERTPASSWORD", "Insert password field...", "password"},
-    {"INSERTHIDDEN", "Insert hidden field...", "hidden"},
-    {"INSERTAREA", "Insert text area...", "textarea"},
-    {nullptr, nullptr, nullptr},
-    {"INSERTSELECT", "Insert selection...", "selection"},
-    {nullptr, nullptr, nullptr},
-    {"INSERTCHECK", "Insert checkbox...", "checkbox"},
-    {"INSERTRADIO", "Insert radio button...", "radio"},
-    {nullptr, nullptr, nullptr},
-    {"INSERTIMAGE", "Insert image...", "image"},
+    {"NEWFILE", "New file", "new", [](frmDesign &frame) { frame.mnuFileNew_Click(); }},
+    {"OPENFILE", "Open file...", "open", [](frmDesign &frame) { frame.mnuFileOpen_Click(); }},
+    {"SAVEFILE", "Save file", "save", onActiveForm<&frmWebForm::mnuFileSave_Click>},
+    {"CONVERTFILE", "Convert file...", "convert", onActiveForm<&frmWebForm::mnuFileConvert_Click>},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"CUTITEM", "Cut item", "cut", onActiveForm<&frmWebForm::mnuEditCut_Click>},
+    {"COPYITEM", "Copy item", "copy", onActiveForm<&frmWebForm::mnuEditCopy_Click>},
+    {"PASTEITEM", "Paste item", "paste", onActiveForm<&frmWebForm::mnuEditPaste_Click>},
+    {"DELETEITEM", "Delete item", "delete", onActiveForm<&frmWebForm::mnuEditDelete_Click>},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"MOVEUP", "Move item up", "moveup", onActiveForm<&frmWebForm::mnuEditMoveUp_Click>},
+    {"MOVEDOWN", "Move item down", "movedown", onActiveForm<&frmWebForm::mnuEditMoveDown_Click>},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"INSERTLABEL", "Insert label...", "label", onActiveForm<&frmWebForm::mnuInsertLabel_Click>},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"INSERTTEXT", "Insert text field...", "textfield",
+     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemTextField>},
+    {"INSERTPASSWORD", "Insert password field...", "password",
+     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemPasswordField>},
+    {"INSERTHIDDEN", "Insert hidden field...", "hidden",
+     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemHiddenField>},
+    {"INSERTAREA", "Insert text area...", "textarea",
+     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemTextArea>},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"INSERTSELECT", "Insert selection...", "selection",
+     onActiveForm<&frmWebForm::mnuInsertSelect_Click>},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"INSERTCHECK", "Insert checkbox...", "checkbox",
+     onActiveForm<&frmWebForm::mnuInsertSwitch_Click, ItemCheckbox>},
+    {"INSERTRADIO", "Insert radio button...", "radio",
+     onActiveForm<&frmWebForm::mnuInsertSwitch_Click, ItemRadioButton>},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"INSERTIMAGE", "Insert image...", "image", onActiveForm<&frmWebForm::mnuInsertImage_Click>},
 };
 
 } // namespace
@@ -63,13 +84,12 @@ void frmDesign::buildToolbar()
             m_toolbar->addSeparator();
             continue;
         }
-        const QString key = QLatin1String(button.key);
         QAction *action = m_toolbar->addAction(
             QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(button.picture))), QString());
-        action->setObjectName(key);
+        action->setObjectName(QLatin1String(button.key));
         action->setToolTip(QLatin1String(button.tooltip));
         action->setData(position);
-        connect(action, &QAction::triggered, this, [this, key] { tbrDesign_ButtonClick(key); });
+        connect(action, &QAction::triggered, this, [this, run = button.run] { run(*this); });
         if (position >= 3)
             m_formButtons << action;
     }
@@ -88,55 +108,10 @@ bool frmDesign::isToolbarVisible() const
 
 void frmDesign::tbrDesign_ButtonClick(const QString &key)
 {
-    if (key == QLatin1String("NEWFILE")) {
-        mnuFileNew_Click();
-        return;
-    }
-    if (key == QLatin1String("OPENFILE")) {
-        mnuFileOpen_Click();
-        return;
-    }
-    frmWebForm *form = activeForm();
-    if (!form)
-        return;
-    using Handler = void (frmWebForm::*)();
-    const struct
-    {
-        const char *key;
-        Handler handler;
-    } routes[] = {
-        {"SAVEFILE", &frmWebForm::mnuFileSave_Click},
-        {"CONVERTFILE", &frmWebForm::mnuFileConvert_Click},
-        {"CUTITEM", &frmWebForm::mnuEditCut_Click},
-        {"COPYITEM", &frmWebForm::mnuEditCopy_Click},
-        {"PASTEITEM", &frmWebForm::mnuEditPaste_Click},
-        {"DELETEITEM", &frmWebForm::mnuEditDelete_Click},
-        {"MOVEUP", &frmWebForm::mnuEditMoveUp_Click},
-        {"MOVEDOWN", &frmWebForm::mnuEditMoveDown_Click},
-    };
-    for (const auto &route : routes) {
-        if (key == QLatin1String(route.key)) {
-            (form->*route.handler)();
+    for (const ToolbarButton &button : Buttons) {
+        if (button.key && key == QLatin1String(button.key)) {
+            button.run(*this);
             return;
         }
     }
-    int row = 0;
-    if (key == QLatin1String("INSERTLABEL"))
-        EditLabelItem(form, row);
-    else if (key == QLatin1String("INSERTTEXT"))
-        EditFieldItem(form, ItemTextField, row);
-    else if (key == QLatin1String("INSERTPASSWORD"))
-        EditFieldItem(form, ItemPasswordField, row);
-    else if (key == QLatin1String("INSERTHIDDEN"))
-        EditFieldItem(form, ItemHiddenField, row);
-    else if (key == QLatin1String("INSERTAREA"))
-        EditFieldItem(form, ItemTextArea, row);
-    else if (key == QLatin1String("INSERTSELECT"))
-        EditSelectItem(form, row);
-    else if (key == QLatin1String("INSERTCHECK"))
-        EditSwitchItem(form, ItemCheckbox, row);
-    else if (key == QLatin1String("INSERTRADIO"))
-        EditSwitchItem(form, ItemRadioButton, row);
-    else if (key == QLatin1String("INSERTIMAGE"))
-        EditImageItem(form, row);
 }

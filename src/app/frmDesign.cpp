@@ -2,15 +2,15 @@
 
 #include "AppInfo.h"
 #include "FormSlots.h"
+#include "RecentFiles.h"
 #include "SettingsStore.h"
-#include "app/HelpWindow.h"
-#include "app/Prompter.h"
-#include "app/RecentFiles.h"
-#include "app/ViewState.h"
 #include "app/frmStartup.h"
 #include "document/DocumentLifecycle.h"
 #include "document/frmWebForm.h"
-#include "editor/ItemGridView.h"
+#include "ui/HelpWindow.h"
+#include "ui/ItemGridView.h"
+#include "ui/Prompter.h"
+#include "ui/ViewState.h"
 #include "wizard/frmWizard.h"
 
 #include <QCloseEvent>
@@ -176,9 +176,9 @@ frmWebForm *frmDesign::activeForm() const
     return sub ? qobject_cast<frmWebForm *>(sub->widget()) : nullptr;
 }
 
-void frmDesign::addFormWindow(frmWebForm *form)
+void frmDesign::addFormWindow(DocumentWindow *form)
 {
-    QMdiSubWindow *sub = m_mdiArea->addSubWindow(form);
+    QMdiSubWindow *sub = m_mdiArea->addSubWindow(form->widget());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The window's system menu binds Ctrl+F4 and Ctrl+F6, which the Insert menu needs.
     for (QAction *action : sub->systemMenu()->actions())
@@ -186,11 +186,11 @@ void frmDesign::addFormWindow(frmWebForm *form)
     m_menuStack->addWidget(form->menuBar());
 }
 
-void frmDesign::activateFormWindow(frmWebForm *form)
+void frmDesign::activateFormWindow(DocumentWindow *form)
 {
     if (QMdiSubWindow *sub = form->subWindow())
         m_mdiArea->setActiveSubWindow(sub);
-    form->setFocus();
+    form->widget()->setFocus();
     showMenuBarOf(form);
 }
 
@@ -213,7 +213,7 @@ void frmDesign::updateMenuBar()
     showMenuBarOf(activeForm());
 }
 
-void frmDesign::showMenuBarOf(frmWebForm *form)
+void frmDesign::showMenuBarOf(const DocumentWindow *form)
 {
     if (form && form->menuBar() && m_menuStack->indexOf(form->menuBar()) >= 0)
         m_menuStack->setCurrentWidget(form->menuBar());
@@ -244,6 +244,18 @@ QStringList frmDesign::recentFileCaptions() const
 void frmDesign::setRecentFiles(const QStringList &paths)
 {
     m_recentFiles.setPaths(paths);
+}
+
+void frmDesign::RefreshRecentFileMenus()
+{
+    if (!HasRecentFiles())
+        return;
+    const QStringList files = StoredRecentFiles();
+    setRecentFiles(files);
+    for (int slot = 1; slot <= Slots().upperIndex(); ++slot) {
+        if (frmWebForm *form = FormWindow(slot))
+            form->setRecentFiles(files);
+    }
 }
 
 void frmDesign::closeEvent(QCloseEvent *event)
@@ -289,7 +301,7 @@ void frmDesign::mnuFileOpen_Click()
 
 void frmDesign::mnuFileSelectPos_Click()
 {
-    SelectPositionFile(QString());
+    SelectPositionFile(QString(), this);
 }
 
 void frmDesign::mnuFileWizard_Click()

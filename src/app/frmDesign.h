@@ -2,12 +2,18 @@
 // open document (each in a slot of the program-wide slot table, FormSlots), the toolbar
 // tbrDesign whose buttons run the active document window's public handlers, and a stack
 // of menu bars: its own while no document is open, the active document window's
-// otherwise. Document commands live in document/ (lifecycle, window), item editing in
-// editor/, HTML placement in html/, and every question to the user goes through Prompter.
+// otherwise. The folders are layers, each using only those below it: core/ (file format,
+// generator, settings, QtCore only), ui/ (what every window uses: the question seam
+// Prompter, the dialog base, the grid view, the preview page, and the two interfaces
+// DocumentWindow and FrameWindow), editor/ (item dialogs and commands) and output/
+// (properties, form position, file viewer) side by side, document/ (the document window
+// and its lifecycle), wizard/, and app/ (this frame, start-up, main()). Windows below the
+// frame reach it only through FrameWindow, which it implements.
 #pragma once
 
-#include "RecentFileMenu.h"
 #include "StartupOptions.h"
+#include "ui/FrameWindow.h"
+#include "ui/RecentFileMenu.h"
 
 #include <QMainWindow>
 
@@ -20,7 +26,7 @@ class QMenuBar;
 class QStackedWidget;
 class QToolBar;
 
-class frmDesign : public QMainWindow
+class frmDesign : public QMainWindow, public FrameWindow
 {
     Q_OBJECT
 
@@ -35,22 +41,24 @@ public:
     // command line, the wizard, a new document.
     void MDIForm_Load(const StartupOptions &options);
 
-    QMdiArea *mdiArea() const { return m_mdiArea; }
+    QWidget *widget() override { return this; }
+    QMdiArea *mdiArea() const override { return m_mdiArea; }
     QToolBar *tbrDesign() const { return m_toolbar; }
     frmWebForm *activeForm() const;
-    // Puts a new document window into the MDI area; the window shows itself when loaded.
-    void addFormWindow(frmWebForm *form);
-    void activateFormWindow(frmWebForm *form);
-    void arrangeIcons();
-    bool isClosingAgreed() const { return m_closingAgreed; }
+    void addFormWindow(DocumentWindow *form) override;
+    void activateFormWindow(DocumentWindow *form) override;
+    void arrangeIcons() override;
+    bool isClosingAgreed() const override { return m_closingAgreed; }
 
-    // Toolbar buttons 3 to 26; New and Open stay enabled.
-    void EnableFormButtons(bool enable);
+    void EnableFormButtons(bool enable) override;
+    // Runs the command of the toolbar button named `key`, whatever its enabled state; an
+    // unknown name does nothing.
     void tbrDesign_ButtonClick(const QString &key);
-    bool isToolbarVisible() const;
+    bool isToolbarVisible() const override;
 
-    QStringList recentFileCaptions() const;
+    QStringList recentFileCaptions() const override;
     void setRecentFiles(const QStringList &paths);
+    void RefreshRecentFileMenus() override;
 
     static void ShowAboutBox();
 
@@ -58,13 +66,13 @@ public:
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
     void mnuFileSelectPos_Click();
-    void mnuFileWizard_Click();
+    void mnuFileWizard_Click() override;
     void mnuFileExit_Click();
     void mnuRecentFile_Click(int index);
     void mnuView_Click();
-    void mnuViewToolbar_Click();
+    void mnuViewToolbar_Click() override;
     void mnuHelpContents_Click();
-    void mnuHelpAbout_Click();
+    void mnuHelpAbout_Click() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,7 +83,7 @@ private:
     void buildMenuBar();
     QAction *frameAction(QMenu *menu, const char *name, const QString &caption,
                          const QKeySequence &shortcut = QKeySequence());
-    void showMenuBarOf(frmWebForm *form);
+    void showMenuBarOf(const DocumentWindow *form);
     void updateMenuBar();
     void focusActiveGrid();
     void waitForStartupScreen(frmStartup *startup, int milliseconds);

@@ -1,12 +1,12 @@
 #include "DocumentLifecycle.h"
 
+#include "RecentFiles.h"
 #include "WebFormFile.h"
-#include "app/Prompter.h"
-#include "app/RecentFiles.h"
-#include "app/WaitCursor.h"
-#include "app/frmDesign.h"
 #include "document/frmWebForm.h"
-#include "html/FormPosition.h"
+#include "output/FormPosition.h"
+#include "ui/FrameWindow.h"
+#include "ui/Prompter.h"
+#include "ui/WaitCursor.h"
 
 #include <QFile>
 
@@ -19,12 +19,12 @@ frmWebForm *FormWindow(int slot)
 
 frmWebForm *CreateFormWindow(int slot)
 {
-    frmDesign *frame = frmDesign::MainFrame();
+    FrameWindow *frame = FrameWindow::instance();
     auto *form = new frmWebForm(slot);
     Slots().WebForms[slot] = form;
     frame->addFormWindow(form);
     // A window made while the frame is still starting up comes up maximised.
-    form->Form_Load(!frame->isVisible());
+    form->Form_Load(!frame->widget()->isVisible());
     return form;
 }
 
@@ -45,9 +45,9 @@ int NewWebForm()
     frmWebForm *form = CreateFormWindow(slot);
     form->setCaption(UntitledPrefix + QLatin1Char(':') + QString::number(slot));
     form->info().setNewDocumentProperties();
-    frmDesign::MainFrame()->activateFormWindow(form);
+    FrameWindow::instance()->activateFormWindow(form);
     EnableFormButtons(true);
-    RefreshRecentFileMenus();
+    FrameWindow::instance()->RefreshRecentFileMenus();
     return slot;
 }
 
@@ -89,7 +89,7 @@ frmWebForm *LoadWebFormFile(const QString &filename)
     info.SlotFree = false;
     info.Changed = false;
     FillGrid(form->grid(), read.contents.rows);
-    frmDesign::MainFrame()->activateFormWindow(form);
+    FrameWindow::instance()->activateFormWindow(form);
     RememberFileName(filename);
     EnableFormButtons(true);
     form->UpdateForm();
@@ -124,26 +124,26 @@ QString AskSaveFileName(const QString &suggested)
 // File names are case-sensitive here: "Form.wfm" and "form.wfm" are two files.
 bool IsRecentFile(const QString &name)
 {
-    return frmDesign::MainFrame()->recentFileCaptions().contains(name);
+    return FrameWindow::instance()->recentFileCaptions().contains(name);
 }
 
 void RememberFileName(const QString &name)
 {
     if (!IsRecentFile(name))
         AddRecentFile(name);
-    RefreshRecentFileMenus();
+    FrameWindow::instance()->RefreshRecentFileMenus();
 }
 
-void SelectPositionFile(const QString &suggested)
+void SelectPositionFile(const QString &suggested, QWidget *parent)
 {
     const QString file = Prompter::openFile(QStringLiteral("Select HTML File to Select Position"),
                                             suggested, FileFilters::Html);
     if (!file.isEmpty())
-        SetFormPosition(file);
+        SetFormPosition(file, parent);
 }
 
 void EnableFormButtons(bool enable)
 {
-    if (frmDesign *frame = frmDesign::MainFrame())
+    if (FrameWindow *frame = FrameWindow::instance())
         frame->EnableFormButtons(enable);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 class frmWebForm;
+class QWidget;
 
 namespace FileFilters {
 inline const QString WebForm = QStringLiteral("Web form (*.wfm)|*.wfm");
@@ -24,8 +25,8 @@ bool SaveWebFormFile(frmWebForm *form, const QString &filename);
 QString AskSaveFileName(const QString &suggested);
 void RememberFileName(const QString &name);
 bool IsRecentFile(const QString &name);
-// Asks for an HTML file and marks the form's position in it.
-void SelectPositionFile(const QString &suggested);
+// Asks for an HTML file and marks the form's position in it, its dialogs over `parent`.
+void SelectPositionFile(const QString &suggested, QWidget *parent);
 // Enables or disables every toolbar button but New and Open.
 void EnableFormButtons(bool enable);
 

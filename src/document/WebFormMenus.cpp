@@ -1,10 +1,12 @@
-// The menu bar of a document window. The frame shows it in place of its own while the
-// window is active.
+// The menu bar of a document window and the handlers of its Edit Item and Insert menus. The
+// frame shows the menu bar in place of its own while the window is active.
 #include "frmWebForm.h"
 
 #include "ItemTypes.h"
-#include "app/ViewState.h"
-#include "app/frmDesign.h"
+#include "editor/ItemCommands.h"
+#include "editor/ItemEditing.h"
+#include "ui/FrameWindow.h"
+#include "ui/ViewState.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -164,7 +166,7 @@ void frmWebForm::mnuView_Click()
 {
     const ViewState &view = ViewState::instance();
     findChild<QAction *>(QStringLiteral("mnuViewToolbar"))
-        ->setChecked(frmDesign::MainFrame()->isToolbarVisible());
+        ->setChecked(FrameWindow::instance()->isToolbarVisible());
     findChild<QAction *>(QStringLiteral("mnuViewResizeGrid"))->setChecked(view.AutoCellSizing);
     findChild<QAction *>(QStringLiteral("mnuViewPreview"))->setChecked(view.InternalViewer);
     findChild<QAction *>(QStringLiteral("mnuViewRefresh"))->setEnabled(view.InternalViewer);
@@ -189,7 +191,7 @@ void frmWebForm::fillWindowList(QMenu *menu)
 {
     const QList<QAction *> old = menu->findChildren<QAction *>(QStringLiteral("windowListEntry"));
     qDeleteAll(old);
-    QMdiArea *area = frmDesign::MainFrame()->mdiArea();
+    QMdiArea *area = FrameWindow::instance()->mdiArea();
     const QList<QMdiSubWindow *> windows = area->subWindowList();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow *sub = windows.at(i);
@@ -222,4 +224,77 @@ QMenu *frmWebForm::buildHelpMenu()
     connect(menuAction(menu, "mnuHelpAbout", QStringLiteral("&About...")), &QAction::triggered,
             this, &frmWebForm::mnuHelpAbout_Click);
     return menu;
+}
+
+// --- Edit Item and Insert menus
+
+void frmWebForm::EditItem(int row)
+{
+    EditGridItem(*this, row);
+}
+
+void frmWebForm::mnuEditItem_Click()
+{
+    EditItem(m_grid.currentRow());
+}
+
+void frmWebForm::mnuEditCut_Click()
+{
+    CopyItem(*this);
+    DeleteItem(*this);
+}
+
+void frmWebForm::mnuEditCopy_Click()
+{
+    CopyItem(*this);
+}
+
+void frmWebForm::mnuEditPaste_Click()
+{
+    PasteItem(*this);
+}
+
+void frmWebForm::mnuEditDelete_Click()
+{
+    DeleteItem(*this);
+}
+
+void frmWebForm::mnuEditMoveUp_Click()
+{
+    MoveItemUp(*this);
+}
+
+void frmWebForm::mnuEditMoveDown_Click()
+{
+    MoveItemDown(*this);
+}
+
+void frmWebForm::mnuInsertLabel_Click()
+{
+    int row = 0;
+    EditLabelItem(this, row);
+}
+
+void frmWebForm::mnuInsertField_Click(int itemtype)
+{
+    int row = 0;
+    EditFieldItem(this, itemtype, row);
+}
+
+void frmWebForm::mnuInsertSelect_Click()
+{
+    int row = 0;
+    EditSelectItem(this, row);
+}
+
+void frmWebForm::mnuInsertSwitch_Click(int itemtype)
+{
+    int row = 0;
+    EditSwitchItem(this, itemtype, row);
+}
+
+void frmWebForm::mnuInsertImage_Click()
+{
+    int row = 0;
+    EditImageItem(this, row);
 }

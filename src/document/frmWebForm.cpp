@@ -2,15 +2,15 @@
 
 #include "Conversion.h"
 #include "SettingsStore.h"
-#include "app/HelpWindow.h"
-#include "app/PreviewPage.h"
-#include "app/Prompter.h"
-#include "app/ViewState.h"
-#include "app/WaitCursor.h"
-#include "app/frmDesign.h"
 #include "document/DocumentLifecycle.h"
-#include "editor/ItemGridView.h"
-#include "html/frmProperties.h"
+#include "output/frmProperties.h"
+#include "ui/FrameWindow.h"
+#include "ui/HelpWindow.h"
+#include "ui/ItemGridView.h"
+#include "ui/PreviewPage.h"
+#include "ui/Prompter.h"
+#include "ui/ViewState.h"
+#include "ui/WaitCursor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -227,7 +227,7 @@ bool frmWebForm::QueryUnload()
 
 void frmWebForm::closeEvent(QCloseEvent *event)
 {
-    if (!m_unloaded && !frmDesign::MainFrame()->isClosingAgreed() && !QueryUnload()) {
+    if (!m_unloaded && !FrameWindow::instance()->isClosingAgreed() && !QueryUnload()) {
         event->ignore();
         return;
     }
@@ -328,17 +328,17 @@ void frmWebForm::mnuFileConvert_Click()
 
 void frmWebForm::mnuFileSelectPos_Click()
 {
-    SelectPositionFile(QFile::decodeName(info().OutputFile));
+    SelectPositionFile(QFile::decodeName(info().OutputFile), dialogParent());
 }
 
 void frmWebForm::mnuFileWizard_Click()
 {
-    frmDesign::MainFrame()->mnuFileWizard_Click();
+    FrameWindow::instance()->mnuFileWizard_Click();
 }
 
 void frmWebForm::mnuFileExit_Click()
 {
-    frmDesign::MainFrame()->close();
+    FrameWindow::instance()->widget()->close();
 }
 
 void frmWebForm::mnuRecentFile_Click(int index)
@@ -352,7 +352,7 @@ void frmWebForm::mnuRecentFile_Click(int index)
 
 void frmWebForm::mnuViewToolbar_Click()
 {
-    frmDesign::MainFrame()->mnuViewToolbar_Click();
+    FrameWindow::instance()->mnuViewToolbar_Click();
 }
 
 void frmWebForm::mnuViewResizeGrid_Click()
@@ -398,17 +398,17 @@ void frmWebForm::mnuViewBrowser_Click()
 
 void frmWebForm::mnuWindowCascade_Click()
 {
-    frmDesign::MainFrame()->mdiArea()->cascadeSubWindows();
+    FrameWindow::instance()->mdiArea()->cascadeSubWindows();
 }
 
 void frmWebForm::mnuWindowTile_Click()
 {
-    frmDesign::MainFrame()->mdiArea()->tileSubWindows();
+    FrameWindow::instance()->mdiArea()->tileSubWindows();
 }
 
 void frmWebForm::mnuWindowArrange_Click()
 {
-    frmDesign::MainFrame()->arrangeIcons();
+    FrameWindow::instance()->arrangeIcons();
 }
 
 void frmWebForm::mnuHelpContents_Click()
@@ -418,11 +418,12 @@ void frmWebForm::mnuHelpContents_Click()
 
 void frmWebForm::mnuHelpAbout_Click()
 {
-    frmDesign::ShowAboutBox();
+    FrameWindow::instance()->mnuHelpAbout_Click();
 }
 
 void frmWebForm::mnuFileProperties_Click()
 {
-    ShowProperties(this);
+    if (const std::optional<WebFormInfo> stored = ShowProperties(info(), dialogParent()))
+        info() = *stored;
     setChanged(info().Changed);
 }

@@ -5,7 +5,8 @@
 
 #include "FormSlots.h"
 #include "ItemGrid.h"
-#include "app/RecentFileMenu.h"
+#include "ui/DocumentWindow.h"
+#include "ui/RecentFileMenu.h"
 
 #include <QWidget>
 
@@ -18,7 +19,7 @@ class PreviewPage;
 class QTimer;
 class QWebEngineView;
 
-class frmWebForm : public QWidget
+class frmWebForm : public QWidget, public DocumentWindow
 {
     Q_OBJECT
 
@@ -28,12 +29,14 @@ public:
 
     int slot() const { return m_slot; }
     QString Tag() const { return QString::number(m_slot); }
-    WebFormInfo &info() const { return Slots().FormInfo[m_slot]; }
-    ItemGrid &grid() { return m_grid; }
-    ItemGridView *flgForm() const { return m_flgForm; }
+    QWidget *widget() override { return this; }
+    QWidget *dialogParent() override { return window(); }
+    WebFormInfo &info() const override { return Slots().FormInfo[m_slot]; }
+    ItemGrid &grid() override { return m_grid; }
+    ItemGridView *flgForm() const override { return m_flgForm; }
     QWebEngineView *webPreview() const { return m_webPreview; }
-    QMenuBar *menuBar() const { return m_menuBar; }
-    QMdiSubWindow *subWindow() const;
+    QMenuBar *menuBar() const override { return m_menuBar; }
+    QMdiSubWindow *subWindow() const override;
     QString PreviewFile;
 
     // The caption the file commands read: "Untitled:" and the slot, or the file's full path.
@@ -41,7 +44,7 @@ public:
     QString Caption() const { return m_caption; }
     void setCaption(const QString &caption);
     // Sets the record's Changed flag and shows it in the title bar.
-    void setChanged(bool changed);
+    void setChanged(bool changed) override;
 
     // Creation: header captions, the current-cell mark, a blank preview.
     void Form_Load(bool showMaximized);
@@ -50,7 +53,7 @@ public:
     // writes and shows a fresh preview page. Within PreviewQuietMs of the last refresh the
     // page is written only once the edits stop coming for that long, so that a burst of
     // edits (typing, a key held down) costs one refresh after the last one, not one each.
-    void UpdateForm();
+    void UpdateForm() override;
     // Writes and shows a refresh that UpdateForm holds back, at once.
     void FlushPreview();
     static constexpr int PreviewQuietMs = 300;
@@ -60,8 +63,8 @@ public:
     static QString MakeTempFileName();
 
     // Grid events, also called directly after the grid was changed behind the user's back.
-    void flgForm_EnterCell();
-    void flgForm_LeaveCell();
+    void flgForm_EnterCell() override;
+    void flgForm_LeaveCell() override;
     void flgForm_DblClick(int row);
     void EditItem(int row);
 
@@ -129,8 +132,6 @@ private:
     void Form_Unload();
     void DeletePreviewFile();
     void refreshPreview();
-    void CopyItem();
-    void DeleteItem();
     void showInViewer(const QString &file);
     QString outputFilePath() const;
 

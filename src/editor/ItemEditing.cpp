@@ -1,14 +1,14 @@
 #include "ItemEditing.h"
 
+#include "ItemGrid.h"
 #include "ItemTypes.h"
 #include "TextBytes.h"
-#include "app/Prompter.h"
-#include "app/frmDesign.h"
-#include "document/frmWebForm.h"
 #include "editor/frmEditField.h"
 #include "editor/frmEditImage.h"
+#include "editor/frmEditSelect.h"
 #include "editor/frmEditSwitch.h"
-#include "html/frmEditSelect.h"
+#include "ui/DocumentWindow.h"
+#include "ui/Prompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,7 +23,7 @@ const QString Cancelled = QStringLiteral("CANCEL");
 class RowCells
 {
 public:
-    RowCells(frmWebForm *form, int row) : m_grid(form->grid()), m_row(row) {}
+    RowCells(DocumentWindow *form, int row) : m_grid(form->grid()), m_row(row) {}
 
     QString text(int col) const { return bytesToText(m_grid.text(m_row, col)); }
     QByteArray bytes(int col) const { return m_grid.text(m_row, col); }
@@ -44,7 +44,7 @@ QString dialogCaption(int row, int itemtype)
 }
 
 // A new row below the current one, holding the type's name, becomes the current row.
-void addItemRow(frmWebForm *form, int itemtype, int &row)
+void addItemRow(DocumentWindow *form, int itemtype, int &row)
 {
     ItemGrid &grid = form->grid();
     row = grid.currentRow() + 1;
@@ -52,7 +52,7 @@ void addItemRow(frmWebForm *form, int itemtype, int &row)
     grid.setCurrentCell(row, grid.currentColumn());
 }
 
-void finishChange(frmWebForm *form)
+void finishChange(DocumentWindow *form)
 {
     form->UpdateForm();
     form->setChanged(true);
@@ -69,7 +69,7 @@ bool accepted(ModalDialog &dialog)
 
 } // namespace
 
-void EditLabelItem(frmWebForm *active_form, int &row)
+void EditLabelItem(DocumentWindow *active_form, int &row)
 {
     const QString text =
         row <= 0
@@ -84,9 +84,9 @@ void EditLabelItem(frmWebForm *active_form, int &row)
     finishChange(active_form);
 }
 
-void EditFieldItem(frmWebForm *active_form, int itemtype, int &row)
+void EditFieldItem(DocumentWindow *active_form, int itemtype, int &row)
 {
-    frmEditField dialog(frmDesign::MainFrame());
+    frmEditField dialog(active_form->dialogParent());
     dialog.PrepareForm(itemtype);
     dialog.setWindowTitle(dialogCaption(row, itemtype));
     // The boxes each type uses besides Name and Default; a hidden field has none.
@@ -118,9 +118,9 @@ void EditFieldItem(frmWebForm *active_form, int itemtype, int &row)
     finishChange(active_form);
 }
 
-void EditSelectItem(frmWebForm *active_form, int &row)
+void EditSelectItem(DocumentWindow *active_form, int &row)
 {
-    frmEditSelect dialog(frmDesign::MainFrame());
+    frmEditSelect dialog(active_form->dialogParent());
     dialog.setWindowTitle(dialogCaption(row, ItemSelection));
     if (row > 0) {
         const RowCells cells(active_form, row);
@@ -144,10 +144,10 @@ void EditSelectItem(frmWebForm *active_form, int &row)
     finishChange(active_form);
 }
 
-void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row)
+void EditSwitchItem(DocumentWindow *active_form, int itemtype, int &row)
 {
-    frmEditSwitch dialog(frmDesign::MainFrame());
-    dialog.PrepareForm(active_form, itemtype);
+    frmEditSwitch dialog(active_form->dialogParent());
+    dialog.PrepareForm(&active_form->grid(), itemtype);
     dialog.setWindowTitle(dialogCaption(row, itemtype));
     QComboBox *names = dialog.cboItemName;
     if (row > 0) {
@@ -189,7 +189,7 @@ void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row)
     finishChange(active_form);
 }
 
-void RenameRadioGroup(frmWebForm *active_form, int row, const QByteArray &newName)
+void RenameRadioGroup(DocumentWindow *active_form, int row, const QByteArray &newName)
 {
     ItemGrid &grid = active_form->grid();
     const QByteArray oldName = grid.text(row, ColName);
@@ -207,9 +207,9 @@ void RenameRadioGroup(frmWebForm *active_form, int row, const QByteArray &newNam
     }
 }
 
-void EditImageItem(frmWebForm *active_form, int &row)
+void EditImageItem(DocumentWindow *active_form, int &row)
 {
-    frmEditImage dialog(frmDesign::MainFrame());
+    frmEditImage dialog(active_form->dialogParent());
     dialog.setWindowTitle(dialogCaption(row, ItemImage));
     if (row > 0) {
         const RowCells cells(active_form, row);

@@ -6,14 +6,14 @@
 
 #include <QByteArray>
 
-class frmWebForm;
+class DocumentWindow;
 
-void EditLabelItem(frmWebForm *active_form, int &row);
-void EditFieldItem(frmWebForm *active_form, int itemtype, int &row);
-void EditSelectItem(frmWebForm *active_form, int &row);
-void EditSwitchItem(frmWebForm *active_form, int itemtype, int &row);
-void EditImageItem(frmWebForm *active_form, int &row);
+void EditLabelItem(DocumentWindow *active_form, int &row);
+void EditFieldItem(DocumentWindow *active_form, int itemtype, int &row);
+void EditSelectItem(DocumentWindow *active_form, int &row);
+void EditSwitchItem(DocumentWindow *active_form, int itemtype, int &row);
+void EditImageItem(DocumentWindow *active_form, int &row);
 
 // A radio button of `row` is being renamed to `newName`: asks whether every radio button
 // of the old group follows (Yes) or only this one (No, left to the caller's write-back).
-void RenameRadioGroup(frmWebForm *active_form, int row, const QByteArray &newName);
+void RenameRadioGroup(DocumentWindow *active_form, int row, const QByteArray &newName);

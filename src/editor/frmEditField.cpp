@@ -2,8 +2,8 @@
 #include "frmEditField.h"
 
 #include "ItemTypes.h"
-#include "KeyFilter.h"
-#include "UpDown.h"
+#include "ui/KeyFilter.h"
+#include "ui/UpDown.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 // The dialog of text fields, password fields, hidden fields and text areas.
 #pragma once
 
-#include "ModalDialog.h"
+#include "ui/ModalDialog.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,8 +1,8 @@
 // The dialog of image items.
 #include "frmEditImage.h"
 
-#include "KeyFilter.h"
-#include "app/Prompter.h"
+#include "ui/KeyFilter.h"
+#include "ui/Prompter.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

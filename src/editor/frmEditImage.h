@@ -1,7 +1,7 @@
 // The dialog of image items.
 #pragma once
 
-#include "ModalDialog.h"
+#include "ui/ModalDialog.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,10 +1,10 @@
 // The dialog of checkboxes and radio buttons.
 #include "frmEditSwitch.h"
 
+#include "ItemGrid.h"
 #include "ItemTypes.h"
-#include "KeyFilter.h"
 #include "TextBytes.h"
-#include "document/frmWebForm.h"
+#include "ui/KeyFilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,7 +60,7 @@ frmEditSwitch::frmEditSwitch(QWidget *parent) : ModalDialog(parent, 30)
     cboItemName->setFocus();
 }
 
-void frmEditSwitch::PrepareForm(frmWebForm *active_form, int itemtype)
+void frmEditSwitch::PrepareForm(ItemGrid *grid, int itemtype)
 {
     if (itemtype == ItemCheckbox) {
         disableGroup(lblItemValue, txtItemValue);
@@ -70,15 +70,14 @@ void frmEditSwitch::PrepareForm(frmWebForm *active_form, int itemtype)
         return;
     // The group names in use, each once, in the order they first appear in the form; the
     // set keeps this one pass over the grid however many groups there are.
-    ItemGrid &grid = active_form->grid();
-    const int current = grid.currentRow();
+    const int current = grid->currentRow();
     QSet<QByteArray> listed;
     for (int i = 0; i < cboItemName->count(); ++i)
         listed.insert(cboItemName->itemData(i).toByteArray());
-    for (int row = 1; row < grid.rows(); ++row) {
-        if (ItemTypeCode(grid.text(row, ColType)) != ItemRadioButton)
+    for (int row = 1; row < grid->rows(); ++row) {
+        if (ItemTypeCode(grid->text(row, ColType)) != ItemRadioButton)
             continue;
-        const QByteArray name = grid.text(row, ColName);
+        const QByteArray name = grid->text(row, ColName);
         if (!listed.contains(name)) {
             listed.insert(name);
             cboItemName->addItem(bytesToText(name), name);
@@ -86,7 +85,7 @@ void frmEditSwitch::PrepareForm(frmWebForm *active_form, int itemtype)
     }
     // The caller picks the entry; until then the name stays empty.
     cboItemName->setCurrentIndex(-1);
-    grid.setCurrentCell(current, ColName);
+    grid->setCurrentCell(current, ColName);
 }
 
 QByteArray frmEditSwitch::nameBytes(const QByteArray &original) const

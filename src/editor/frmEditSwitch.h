@@ -1,9 +1,9 @@
 // The dialog of checkboxes and radio buttons.
 #pragma once
 
-#include "ModalDialog.h"
+#include "ui/ModalDialog.h"
 
-class frmWebForm;
+class ItemGrid;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -17,10 +17,11 @@ class frmEditSwitch : public ModalDialog
 public:
     explicit frmEditSwitch(QWidget *parent = nullptr);
 
-    // Checkbox (6): greys out the Value group. Radio button (7): fills the name list with
-    // each radio group name of the document once, in order of first appearance, and
-    // leaves the grid's current cell in the Name column of the row that was current.
-    void PrepareForm(frmWebForm *active_form, int itemtype);
+    // Checkbox (6): greys out the Value group; `grid` is not used. Radio button (7): fills
+    // the name list with each radio group name of `grid` once, in order of first
+    // appearance, and leaves the grid's current cell in the Name column of the row that was
+    // current.
+    void PrepareForm(ItemGrid *grid, int itemtype);
 
     // The name to store for an item whose name was `original`: `original` when left as it
     // was, the exact bytes of a radio group picked from the list, else the typed text.

@@ -4,8 +4,8 @@
 #include "ItemGrid.h"
 #include "ItemTypes.h"
 #include "TextBytes.h"
-#include "app/AppPaths.h"
 #include "document/frmWebForm.h"
+#include "ui/AppPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // buttons, each control named as the handlers and tests know it.
 #include "frmWizard.h"
 
-#include "editor/KeyFilter.h"
+#include "ui/KeyFilter.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -6,9 +6,9 @@
 #include "AppInfo.h"
 #include "Outcome.h"
 #include "SettingsStore.h"
-#include "app/HelpWindow.h"
-#include "app/Prompter.h"
 #include "document/DocumentLifecycle.h"
+#include "ui/HelpWindow.h"
+#include "ui/Prompter.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -4,11 +4,11 @@
 
 #include "FormSlots.h"
 #include "SettingsStore.h"
-#include "app/Prompter.h"
 #include "app/StartupOptions.h"
 #include "app/frmDesign.h"
 #include "document/DocumentLifecycle.h"
 #include "document/frmWebForm.h"
+#include "ui/Prompter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,15 +3,15 @@
 // Editor, the choice box coding, the properties dialog and F1 help.
 #include "GuiTestSupport.h"
 
-#include "app/HelpWindow.h"
-#include "editor/KeyFilter.h"
-#include "editor/UpDown.h"
 #include "editor/frmEditField.h"
 #include "editor/frmEditImage.h"
+#include "editor/frmEditList.h"
+#include "editor/frmEditSelect.h"
 #include "editor/frmEditSwitch.h"
-#include "html/frmEditList.h"
-#include "html/frmEditSelect.h"
-#include "html/frmProperties.h"
+#include "output/frmProperties.h"
+#include "ui/HelpWindow.h"
+#include "ui/KeyFilter.h"
+#include "ui/UpDown.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,7 +37,7 @@ std::unique_ptr<ModalDialog> makeDialog(const QString &kind, frmWebForm *form = 
         return std::make_unique<frmEditSelect>();
     if (kind == QLatin1String("list"))
         return std::make_unique<frmEditList>();
-    return std::make_unique<frmProperties>(form);
+    return std::make_unique<frmProperties>(form->info());
 }
 
 // The text box `name` of `dialog`, or the edit part of the combo box of that name.
@@ -292,7 +292,7 @@ void tst_Dialogs::radioGroupNames()
     grid.setCurrentCell(4, ColLabel);
 
     frmEditSwitch d;
-    d.PrepareForm(form, 7);
+    d.PrepareForm(&grid, 7);
     QCOMPARE(texts(d.cboItemName), (QStringList{"size", "colour", "Size", "size ", "caf\u00e9"}));
     QCOMPARE(d.cboItemName->currentText(), QString());
     QCOMPARE(grid.currentRow(), 4);
@@ -307,7 +307,7 @@ void tst_Dialogs::radioGroupNames()
 void tst_Dialogs::programTexts()
 {
     frmWebForm *form = startDocument();
-    frmProperties properties(form);
+    frmProperties properties(form->info());
     frmEditList list;
     frmEditImage image;
     image.cmdOK_Click(); // refused: the name is empty
@@ -470,7 +470,7 @@ void tst_Dialogs::properties()
     frmWebForm *form = startDocument();
     WebFormInfo &info = form->info();
     {
-        frmProperties d(form);
+        frmProperties d(info);
         // Browse takes the chosen file and keeps the typed one when cancelled.
         d.txtOutputFile->setText(QStringLiteral("typed.htm"));
         Prompter::queueAnswer(QString());
@@ -486,7 +486,7 @@ void tst_Dialogs::properties()
         d.txtMediaType->setText(QStringLiteral(" text/x "));
         d.txtSubmit->setText(QStringLiteral("   "));
         d.txtReset->setText(QStringLiteral("\tAtr\u00e1s "));
-        d.StoreValues();
+        info = d.StoreValues();
     }
     QVERIFY(info.Changed);
     QCOMPARE((QList<QByteArray>{info.OutputFile, info.CGIFile, info.MediaType, info.SubmitText,
@@ -495,7 +495,7 @@ void tst_Dialogs::properties()
 
     // Unchanged values keep bytes that are not UTF-8, also when trimmed.
     info.OutputFile = " caf\xe9.htm";
-    frmProperties(form).StoreValues();
+    info = frmProperties(info).StoreValues();
     QCOMPARE(info.OutputFile, QByteArray("caf\xe9.htm"));
 
     // Default then Cancel: nothing stored, not even the change mark.
@@ -513,7 +513,7 @@ void tst_Dialogs::properties()
 
     // OK without any change still marks the document changed.
     whenModal<frmProperties>([](frmProperties *d) { click(d, "cmdOK"); });
-    ShowProperties(form);
+    QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
     QVERIFY(info.Changed);
     QCOMPARE(info.MediaType, QByteArray(" text/x "));
 }

@@ -6,10 +6,10 @@
 #include "ItemTypes.h"
 #include "TestFiles.h"
 #include "editor/ItemClipboard.h"
-#include "editor/ItemGridView.h"
-#include "html/frmEditList.h"
-#include "html/frmEditSelect.h"
-#include "html/frmProperties.h"
+#include "editor/frmEditList.h"
+#include "editor/frmEditSelect.h"
+#include "output/frmProperties.h"
+#include "ui/ItemGridView.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,11 +2,11 @@
 // Convert, loading, and the recent-file list across restarts.
 #include "GuiTestSupport.h"
 
+#include "RecentFiles.h"
 #include "SafeFile.h"
 #include "TestFiles.h"
 #include "WebFormFile.h"
-#include "app/PreviewPage.h"
-#include "app/RecentFiles.h"
+#include "ui/PreviewPage.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

@@ -5,8 +5,8 @@
 
 #include "ConvertCommand.h"
 #include "TestFiles.h"
-#include "html/FormPosition.h"
-#include "html/frmFileViewer.h"
+#include "output/FormPosition.h"
+#include "output/frmFileViewer.h"
 
 #include <QListWidget>
 #include <QTemporaryDir>

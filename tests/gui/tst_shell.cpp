@@ -5,7 +5,7 @@
 #include "TestDocument.h"
 #include "TestFiles.h"
 #include "app/frmStartup.h"
-#include "editor/ItemGridView.h"
+#include "ui/ItemGridView.h"
 
 #include <QMenu>
 #include <QMenuBar>

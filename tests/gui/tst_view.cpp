@@ -2,10 +2,10 @@
 // the marked cell, column widths, the highlight colour, help and About.
 #include "GuiTestSupport.h"
 
-#include "app/HelpWindow.h"
-#include "app/PreviewPage.h"
-#include "app/ViewState.h"
-#include "editor/ItemGridView.h"
+#include "ui/HelpWindow.h"
+#include "ui/ItemGridView.h"
+#include "ui/PreviewPage.h"
+#include "ui/ViewState.h"
 
 #include <QHeaderView>
 #include <QImage>

@@ -3,7 +3,7 @@
 // converts into a temporary folder.
 #include "GuiTestSupport.h"
 
-#include "app/HelpWindow.h"
+#include "ui/HelpWindow.h"
 #include "wizard/frmWizard.h"
 
 #include <QCheckBox>

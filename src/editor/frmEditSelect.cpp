@@ -3,9 +3,9 @@
 
 #include "Choices.h"
 #include "TextBytes.h"
-#include "editor/KeyFilter.h"
-#include "editor/UpDown.h"
 #include "frmEditList.h"
+#include "ui/KeyFilter.h"
+#include "ui/UpDown.h"
 
 #include <QCheckBox>
 #include <QComboBox>

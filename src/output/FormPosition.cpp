@@ -2,12 +2,11 @@
 
 #include "Conversion.h"
 #include "PositionMarkers.h"
-#include "app/Prompter.h"
-#include "app/WaitCursor.h"
-#include "app/frmDesign.h"
-#include "html/frmFileViewer.h"
+#include "output/frmFileViewer.h"
+#include "ui/Prompter.h"
+#include "ui/WaitCursor.h"
 
-void SetFormPosition(const QString &htmlfile)
+void SetFormPosition(const QString &htmlfile, QWidget *parent)
 {
     TextFile &page = PageBuffer();
     Outcome loaded;
@@ -26,7 +25,7 @@ void SetFormPosition(const QString &htmlfile)
         RemoveGeneratedBlock(page);
     }
     QList<QByteArray> lines;
-    frmFileViewer viewer(frmDesign::MainFrame());
+    frmFileViewer viewer(parent);
     {
         WaitCursor busy;
         page.ToListbox(lines);

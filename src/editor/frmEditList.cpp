@@ -4,7 +4,7 @@
 #include "AppInfo.h"
 #include "Choices.h"
 #include "TextBytes.h"
-#include "app/Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

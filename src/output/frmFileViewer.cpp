@@ -1,7 +1,7 @@
 #include "frmFileViewer.h"
 
 #include "TextBytes.h"
-#include "app/Prompter.h"
+#include "ui/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>

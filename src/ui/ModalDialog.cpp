@@ -2,10 +2,10 @@
 // every such dialog looks the same with: fixed size, OK and Cancel, F1 help.
 #include "ModalDialog.h"
 
+#include "FrameWindow.h"
+#include "HelpWindow.h"
 #include "KeyFilter.h"
-#include "app/HelpWindow.h"
-#include "app/Prompter.h"
-#include "app/frmDesign.h"
+#include "Prompter.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -91,7 +91,7 @@ void ModalDialog::setVisible(bool visible)
 
 void ModalDialog::centreOverMainFrame()
 {
-    const frmDesign *frame = frmDesign::MainFrame();
+    const QWidget *frame = FrameWindow::instance() ? FrameWindow::instance()->widget() : nullptr;
     if (!frame || !frame->isVisible())
         return; // QDialog centres over the parent or the screen itself
     adjustSize();

@@ -1,7 +1,7 @@
 // The dialog of Selection items, with its choice box and the List Editor.
 #pragma once
 
-#include "editor/ModalDialog.h"
+#include "ui/ModalDialog.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // The List Editor: builds the list of choices of a Selection.
 #pragma once
 
-#include "editor/ModalDialog.h"
+#include "ui/ModalDialog.h"
 
 class QListWidget;
 class QPushButton;

@@ -2,11 +2,8 @@
 #include "frmProperties.h"
 
 #include "TextBytes.h"
-#include "WebFormInfo.h"
-#include "app/Prompter.h"
-#include "app/frmDesign.h"
-#include "document/frmWebForm.h"
-#include "editor/KeyFilter.h"
+#include "ui/KeyFilter.h"
+#include "ui/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -59,8 +56,8 @@ QPushButton *sideButton(const QString &caption, const char *name, QWidget *paren
 
 } // namespace
 
-frmProperties::frmProperties(frmWebForm *form, QWidget *parent)
-    : ModalDialog(parent, 20), m_form(form)
+frmProperties::frmProperties(const WebFormInfo &info, QWidget *parent)
+    : ModalDialog(parent, 20), m_info(info)
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Web Form Properties"));
@@ -111,7 +108,6 @@ frmProperties::frmProperties(frmWebForm *form, QWidget *parent)
     layout->addWidget(createOkCancel());
     setFixedLayout(layout);
 
-    const WebFormInfo &info = m_form->info();
     txtOutputFile->setText(decodeBytes(info.OutputFile));
     txtCGIFile->setText(bytesToText(info.CGIFile));
     optMethod[info.MethodGet ? 0 : 1]->setChecked(true);
@@ -139,9 +135,9 @@ void frmProperties::cmdDefault_Click()
     txtMediaType->setText(QString::fromLatin1(DefaultMediaType));
 }
 
-void frmProperties::StoreValues()
+WebFormInfo frmProperties::StoreValues() const
 {
-    WebFormInfo &info = m_form->info();
+    WebFormInfo info = m_info;
     info.Changed = true;
     info.OutputFile =
         textToFileName(trimSpaces(txtOutputFile->text()), trimSpaces(info.OutputFile));
@@ -150,13 +146,16 @@ void frmProperties::StoreValues()
     info.MediaType = textToBytes(txtMediaType->text(), info.MediaType);
     info.SubmitText = storeTrimmed(txtSubmit, info.SubmitText);
     info.ResetText = storeTrimmed(txtReset, info.ResetText);
+    return info;
 }
 
-void ShowProperties(frmWebForm *form)
+std::optional<WebFormInfo> ShowProperties(const WebFormInfo &info, QWidget *parent)
 {
-    frmProperties dialog(form, frmDesign::MainFrame());
+    frmProperties dialog(info, parent);
     dialog.exec();
+    std::optional<WebFormInfo> stored;
     if (dialog.Tag == QLatin1String("OK"))
-        dialog.StoreValues();
+        stored = dialog.StoreValues();
     dialog.Tag.clear();
+    return stored;
 }

@@ -1,5 +1,5 @@
-// The list of the four most recently used Web Form Files, kept in the settings store and
-// shown at the end of every File menu.
+// The list of the four most recently used Web Form Files, kept in the settings store. The
+// frame shows it at the end of every File menu.
 #pragma once
 
 #include <QStringList>
@@ -10,5 +10,6 @@ constexpr int RecentFileCount = 4;
 void AddRecentFile(const QString &name);
 // The stored entries, most recent first, without empty ones.
 QStringList StoredRecentFiles();
-// Copies the stored list into the menus of the frame and of every open document window.
-void RefreshRecentFileMenus();
+// Whether the head of the stored list holds a path; the menus are left as they are while
+// it does not.
+bool HasRecentFiles();

@@ -2,7 +2,7 @@
 // form goes.
 #pragma once
 
-#include "editor/ModalDialog.h"
+#include "ui/ModalDialog.h"
 
 #include <QByteArray>
 #include <QList>
