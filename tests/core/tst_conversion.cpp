@@ -1,7 +1,9 @@
 // Tests of ConvertToHtml and ConvertDocument: new pages, merges, refusals, failed writes,
-// and every write path of the program driven through every point where a write fails.
+// the form position's marker lines, and every write path of the program driven through every point
+// where a write fails.
 #include "Conversion.h"
 #include "ConvertCommand.h"
+#include "PositionMarkers.h"
 #include "SafeFile.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
@@ -251,6 +253,61 @@ private slots:
         const mode_t mask = umask(0);
         umask(mask);
         QCOMPARE(modeOf(file), old.isNull() ? int(0666 & ~mask) : 0640);
+    }
+
+    // The short markers go after the given line (the last one included), in place of an
+    // earlier block only when asked; lines past the end and pages of more than 200,000
+    // lines (for the position window too) are refused and left alone.
+    void positionMarkers_data()
+    {
+        QTest::addColumn<QByteArrayList>("page");
+        QTest::addColumn<qint64>("line");
+        QTest::addColumn<bool>("removeExisting");
+        QTest::addColumn<QByteArrayList>("after"); // empty: refused with `message`
+        QTest::addColumn<QString>("message");      // how it starts
+        const QByteArrayList abc{"a", "b", "c"}, marked{"a", ShortStart, "x", ShortEnd, "b"};
+        const QByteArrayList markers{ShortStart, ShortEnd};
+        QTest::newRow("after line 2")
+            << abc << 2LL << false << QByteArrayList{"a", "b", ShortStart, ShortEnd, "c"}
+            << "Form position set";
+        QTest::newRow("after the last line")
+            << abc << 3LL << false << abc + markers << "Form position set";
+        QTest::newRow("past the last line") << abc << 4LL << false << QByteArrayList()
+                                            << "Line 4 is outside the file, which has 3 lines.";
+        QTest::newRow("block kept")
+            << marked << 1LL << false << QByteArrayList() << RemoveBlockQuestion();
+        QTest::newRow("block removed, before it")
+            << marked << 1LL << true << QByteArrayList{"a", ShortStart, ShortEnd, "b"}
+            << "Form position set";
+        QTest::newRow("block removed, after it")
+            << marked << 2LL << true << QByteArrayList{"a", "b", ShortStart, ShortEnd}
+            << "Form position set";
+        QTest::newRow("past the last line once the block is gone")
+            << marked << 3LL << true << QByteArrayList() << "Line 3 is outside";
+        const QByteArrayList most(MaxPositionLines, "x");
+        QTest::newRow("200,000 lines")
+            << most << qint64(MaxPositionLines) << false << most + markers << "Form position set";
+        QTest::newRow("200,001 lines")
+            << most + QByteArrayList{"x"} << 1LL << false << QByteArrayList()
+            << "The file [page.htm] has 200001 lines, too many";
+    }
+    void positionMarkers()
+    {
+        QFETCH(QByteArrayList, page);
+        QFETCH(qint64, line);
+        QFETCH(bool, removeExisting);
+        QFETCH(QByteArrayList, after);
+        QFETCH(QString, message);
+        QVERIFY(TestFiles::write(path("page.htm"), joined(page)));
+        QVERIFY(QDir::setCurrent(m_dir->path())); // messages name the page as given
+        TextFile loaded;
+        QCOMPARE(LoadPositionPage(loaded, NativePath(QByteArray("page.htm"))).ok(),
+                 page.size() <= MaxPositionLines);
+        const Outcome outcome =
+            PlacePositionMarkers(NativePath(QByteArray("page.htm")), line, removeExisting);
+        QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
+        QCOMPARE(outcome.ok(), !after.isEmpty());
+        QCOMPARE(TestFiles::read(path("page.htm")), joined(after.isEmpty() ? page : after));
     }
 
     // The Convert command refuses an empty output file, else converts into the document's.

@@ -1,8 +1,9 @@
 // Tests of the document model: item types, the slot table, the item store, the choices,
-// and how cell bytes and typed text convert into each other.
+// how cell bytes and typed text convert into each other, and the typed settings.
 #include "Choices.h"
 #include "FormSlots.h"
 #include "ItemGrid.h"
+#include "SettingsStore.h"
 #include "TextBytes.h"
 
 #include <QAbstractItemModelTester>
@@ -224,6 +225,49 @@ private slots:
         QCOMPARE(textToFileName(QStringLiteral("a\u00F1o.htm"), "a\xF1o.htm"),
                  QByteArray("a\xF1o.htm"));
         QCOMPARE(decodeBytes("a&#241;o.htm"), QStringLiteral("a&#241;o.htm"));
+    }
+
+    // A stored setting as the program takes it: a colour outside 0 to 0xFFFFFF or not a
+    // decimal is yellow; only "False" in any case turns the wizard off. Both round-trip.
+    void typedSettings_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored"); // null: missing
+        QTest::addColumn<quint32>("value");  // the colour, or 1/0 for the wizard
+        const QString colour = SettingsStore::HighlightColourKey;
+        const QString wizard = SettingsStore::DisplayWizardKey;
+        const QList<std::tuple<const char *, QString, QString, quint32>> rows{
+            {"colour missing", colour, QString(), 65535},
+            {"colour 0", colour, "0", 0},
+            {"colour 0xFFFFFF", colour, "16777215", 0xFFFFFF},
+            {"colour above 0xFFFFFF", colour, "16777216", 65535},
+            {"colour negative", colour, "-1", 65535},
+            {"colour not a number", colour, "red", 65535},
+            {"wizard missing", wizard, QString(), 1},
+            {"wizard False", wizard, "False", 0},
+            {"wizard false", wizard, "false", 0},
+            {"wizard True", wizard, "True", 1},
+            {"wizard not a Boolean", wizard, "no", 1}};
+        for (const auto &[name, key, stored, value] : rows)
+            QTest::newRow(name) << key << stored << value;
+    }
+    void typedSettings()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(quint32, value);
+        QFile::remove(SettingsStore::fileName());
+        if (!stored.isNull())
+            SettingsStore::write(SettingsStore::SettingsSection, key, stored);
+        const bool isColour = key == SettingsStore::HighlightColourKey;
+        QCOMPARE(isColour ? SettingsStore::highlightColour()
+                          : quint32(SettingsStore::displayWizard()),
+                 value);
+        isColour ? SettingsStore::setHighlightColour(value ^ 0x10101)
+                 : SettingsStore::setDisplayWizard(!value);
+        QCOMPARE(isColour ? SettingsStore::highlightColour()
+                          : quint32(SettingsStore::displayWizard()),
+                 value ^ (isColour ? 0x10101 : 1));
     }
 };
 

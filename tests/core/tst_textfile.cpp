@@ -196,6 +196,20 @@ private slots:
             << QByteArrayList{"\xC9T\xC9"} << QByteArray("\xE9t\xE9") << 0;
         QTest::newRow("8-bit bytes exact, ASCII folded")
             << QByteArrayList{"\xE9t\xE9", "\xFF\xC9T\xC9"} << QByteArray("\xC9t\xC9") << 2;
+        // Only A-Z fold: Z is a letter, its neighbours '@' '[' '`' '{' are not; each at the
+        // start of a long line (where many places are tested at once) and in a short one.
+        const QByteArray pad(20, '.');
+        QTest::newRow("Z in the text, z searched")
+            << QByteArrayList{"@[", "xZy" + pad, "xZy"} << QByteArray("xzy") << 2;
+        QTest::newRow("z in the text, Z searched")
+            << QByteArrayList{"z" + pad, "z"} << QByteArray("Z") << 1;
+        for (const char *pair : {"[{", "{[", "@`", "`@"}) {
+            const QByteArray text(1, pair[0]);
+            QTest::addRow("%c is not %c", pair[0], pair[1])
+                << QByteArrayList{text + pad, text} << QByteArray(1, pair[1]) << 0;
+        }
+        QTest::newRow("empty text: the first line")
+            << QByteArrayList{"a", "b"} << QByteArray() << 1;
         QTest::newRow("last of many lines")
             << QByteArrayList(299, "line") + QByteArrayList{"line 300"} << QByteArray("LINE 300")
             << 300;

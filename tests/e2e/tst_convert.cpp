@@ -72,7 +72,7 @@ private slots:
     // Exit 0: a new page reported on stdout; --preview over markers, silently; -h with the
     // usage and --version with the version on stdout; a form cut before "[EOF]" converted with
     // a warning on stderr; --position with the short markers after the given line, also in
-    // place of a block.
+    // place of a block; files named with a dash.
     void successfulRuns()
     {
         QCOMPARE(convert({"form.wfm", "out.htm"}).all(), "0|" + success("out.htm") + "|");
@@ -102,6 +102,11 @@ private slots:
         QCOMPARE(convert({"--position", "1", "--remove-existing", "page.htm"}).all(),
                  QByteArray("0|Form position set in file [page.htm].\n|"));
         QCOMPARE(read("page.htm"), joined({"<P>", ShortStart, ShortEnd, "</P>"}));
+
+        // After "--" a name starting with a dash is a file; "-" alone always is.
+        QVERIFY(TestFiles::write(path("-form.wfm"), wfm("")));
+        QCOMPARE(convert({"--", "-form.wfm", "-"}).all(), "0|" + success("-") + "|");
+        QCOMPARE(read("-"), NewPage);
     }
 
     // Every refusal puts its message on stderr, each line starting with the file it
@@ -168,6 +173,20 @@ private slots:
         QTest::newRow("unknown option")
             << QStringList{"--bogus", "form.wfm", "out.htm"} << 2
             << QByteArray("tabrino-convert: unknown option: --bogus\n\nUsage: tabrino-convert ");
+        const QByteArray usage = "\n\nUsage: tabrino-convert ";
+        QTest::newRow("three files") << QStringList{"form.wfm", "a.htm", "b.htm"} << 2
+                                     << "tabrino-convert: expected a form file and at most one "
+                                        "output file" +
+                                            usage;
+        QTest::newRow("--position without a number")
+            << QStringList{"--position", "x", "plain.htm"} << 2
+            << "tabrino-convert: --position needs a line number (1 or more)" + usage;
+        QTest::newRow("--position without a page")
+            << QStringList{"--position", "1"} << 2
+            << "tabrino-convert: --position takes a line number and one page" + usage;
+        QTest::newRow("--remove-existing alone")
+            << QStringList{"--remove-existing", "form.wfm", "out.htm"} << 2
+            << "tabrino-convert: --remove-existing goes with --position" + usage;
         QTest::newRow("--position past the last line")
             << QStringList{"--position", "5", "plain.htm"} << 1
             << QByteArray("tabrino-convert: plain.htm: Line 5 is outside the file, which has 4 "

@@ -1,9 +1,7 @@
 // The form position command: the page's lines offered for choosing, the short marker
-// lines inserted after the chosen line, the removal of an earlier block, and the same
-// operation from the command line.
+// lines inserted after the chosen line and the removal of an earlier block.
 #include "GuiTestSupport.h"
 
-#include "ConvertCommand.h"
 #include "TestFiles.h"
 #include "output/FormPosition.h"
 #include "output/frmFileViewer.h"
@@ -138,18 +136,6 @@ private slots:
         QCOMPARE(read(m_page), first + Markers);
     }
 
-    void conversionFillsTheMarkers()
-    {
-        choose(3);
-        SetFormPosition(m_page);
-        frmWebForm *form = m_frame->activeForm();
-        form->info().OutputFile = QFile::encodeName(m_page);
-        form->mnuFileConvert_Click();
-        const QByteArray page = read(m_page);
-        QVERIFY(page.startsWith(lines(1, 4) + OrderForm::Block.constFirst() + "\r\n"));
-        QVERIFY(page.endsWith(OrderForm::Block.constLast() + "\r\n" + lines(5, 10)));
-    }
-
     void unreadablePages()
     {
         const QString empty = m_dir.filePath(QStringLiteral("empty.htm"));
@@ -178,35 +164,6 @@ private slots:
         QTRY_COMPARE(openForms(*m_frame).size(), 0);
         QVERIFY(triggerAction(m_frame.get(), QStringLiteral("mnuFileSelectPos")));
         QCOMPARE(read(m_page), lines(1, 1) + Markers + lines(2, 10));
-    }
-
-    // tabrino-convert --position, run in-process: the exit status and all it printed.
-    void commandLinePosition()
-    {
-        const auto position = [this](QStringList args) {
-            QString printed;
-            QTextStream out(&printed);
-            QByteArrayList bytes{"--position"};
-            for (const QString &arg : args)
-                bytes << QFile::encodeName(arg);
-            const int status = RunConvertCommand(bytes, out, out);
-            out.flush();
-            return qMakePair(status, printed);
-        };
-        QCOMPARE(position({"4", m_page}), qMakePair(0, positionSet() + "\n"));
-        QCOMPARE(read(m_page), lines(1, 4) + Markers + lines(5, 10));
-        const QByteArray marked = read(m_page); // a valid pair: kept unless asked to remove
-        QCOMPARE(position({"0", m_page}).first, 1);
-        QCOMPARE(read(m_page), marked);
-        QCOMPARE(position({"0", "--remove-existing", m_page}).first, 1); // line 1: never valid
-        QCOMPARE(read(m_page), marked);
-        QCOMPARE(position({"1", "--remove-existing", m_page}).first, 0);
-        QCOMPARE(read(m_page), lines(1, 1) + Markers + lines(2, 10));
-        const auto outside = position({"99", "--remove-existing", m_page});
-        QCOMPARE(outside.first, 1);
-        QVERIFY(outside.second.contains(QStringLiteral("outside")));
-        QCOMPARE(position({"x", m_page}).first, 2);
-        QCOMPARE(position({"1"}).first, 2);
     }
 };
 

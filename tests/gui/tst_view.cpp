@@ -99,20 +99,6 @@ private slots:
         QCOMPARE(form->flgForm()->height(), form->height() / 2);
     }
 
-    void previewShowsTheForm()
-    {
-        addLabel(m_form, "Preview me");
-        m_form->UpdateForm();
-        QCOMPARE(m_form->webPreview()->url(), QUrl::fromLocalFile(m_form->PreviewFile));
-        // Pending callbacks run when the page goes, so they must not point into this frame.
-        auto html = std::make_shared<QString>();
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (m_form->webPreview()->page()->toHtml([html](const QString &text) { *html = text; }),
-             html->contains(QStringLiteral("Preview me"))),
-            20000);
-        QVERIFY(html->contains(QStringLiteral("type=\"Submit\""), Qt::CaseInsensitive));
-    }
-
     // A label's HTML is shown, never run: no script, no frame, no redirect, nothing handed
     // to the desktop, while the picture of an image item still shows.
     void previewRunsNothing()

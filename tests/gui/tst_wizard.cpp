@@ -3,6 +3,7 @@
 // converts into a temporary folder.
 #include "GuiTestSupport.h"
 
+#include "TestFiles.h"
 #include "ui/HelpWindow.h"
 #include "wizard/frmWizard.h"
 
@@ -17,18 +18,6 @@
 using namespace GuiTest;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Every item row of the form, all eight cells each.
 QList<QStringList> gridRows(frmWebForm *form)
@@ -176,7 +165,7 @@ void tst_Wizard::warningWhenAFileExists()
 {
     QFETCH(bool, pageExists);
     if (pageExists)
-        QVERIFY(writeBytes(outputFile(), "x"));
+        QVERIFY(TestFiles::write(outputFile(), "x"));
     frmWizard wizard;
     QCOMPARE(wizard.WizardFormFile, formFile());
     QCOMPARE(wizard.WizardOutputFile, outputFile());
@@ -354,8 +343,9 @@ void tst_Wizard::finishWithAnswers()
     // Saved with its properties, and converted.
     QVERIFY(!form->info().Changed);
     const QByteArray cgi = emptied ? "" : "/cgi-bin/FormMail.pl";
-    QVERIFY(fileBytes(formFile()).startsWith(QFile::encodeName(outputFile()) + "\r\n" + cgi));
-    QVERIFY(fileBytes(outputFile()).contains("<FORM ACTION=\"" + cgi + "\" METHOD=\"POST\">"));
+    QVERIFY(TestFiles::read(formFile()).startsWith(QFile::encodeName(outputFile()) + "\r\n" + cgi));
+    QVERIFY(
+        TestFiles::read(outputFile()).contains("<FORM ACTION=\"" + cgi + "\" METHOD=\"POST\">"));
     QCOMPARE(Prompter::shown().size(), 1);
     QCOMPARE(lastMessage(), "Form successfully written to file [" + outputFile() + "].");
 }
@@ -366,10 +356,10 @@ void tst_Wizard::secondRunReplacesOnlyTheBlock()
     frmWizard first(m_frame.get());
     first.cmdNext->click();
     first.cmdFinish->click();
-    QByteArray page = fileBytes(outputFile());
+    QByteArray page = TestFiles::read(outputFile());
     page.replace("<!-- FORM_START_CMD", "<P>Before the form</P>\r\n<!-- FORM_START_CMD");
     page.replace("</BODY>", "<P>After the form</P>\r\n</BODY>");
-    QVERIFY(writeBytes(outputFile(), page));
+    QVERIFY(TestFiles::write(outputFile(), page));
 
     frmWizard second(m_frame.get());
     QVERIFY(second.lblWarning->isVisibleTo(&second));
@@ -377,14 +367,14 @@ void tst_Wizard::secondRunReplacesOnlyTheBlock()
     second.cmdNext->click();
     second.cmdFinish->click();
     QCOMPARE(openForms(*m_frame).size(), 3);
-    page = fileBytes(outputFile());
+    page = TestFiles::read(outputFile());
     QVERIFY(page.contains("<P>Before the form</P>\r\n<!-- FORM_START_CMD"));
     QVERIFY(page.contains("<P>After the form</P>\r\n</BODY>"));
     QVERIFY(page.contains("Name=\"subject\" Value=\"Second run\""));
     QVERIFY(!page.contains("WWW Form Submission"));
     QCOMPARE(page.count("FORM_START_CMD"), 1);
     QCOMPARE(page.count("FORM_END_CMD"), 1);
-    QVERIFY(fileBytes(formFile()).contains("subject\r\nSecond run\r\n"));
+    QVERIFY(TestFiles::read(formFile()).contains("subject\r\nSecond run\r\n"));
 }
 
 void tst_Wizard::nineDocumentsOpen()
