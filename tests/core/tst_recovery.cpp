@@ -135,6 +135,7 @@ void randomCommand(Document &doc, QRandomGenerator &random)
     case 7: // an edit and a far one in one step (a radio group rename)
         grid.setText(row, ColOther, text);
         grid.setText(anyRow(), ColName, text);
+        grid.setCellColour(anyRow(), ColType, random.generate()); // never current
         break;
     }
 }
