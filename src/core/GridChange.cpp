@@ -9,16 +9,10 @@ bool sameCell(const QByteArray &a, const QByteArray &b)
     return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
 }
 
-bool sameRow(const QList<ItemGrid::Row> &rowsA, const QList<ItemGrid::Colours> &coloursA, int a,
-             const QList<ItemGrid::Row> &rowsB, const QList<ItemGrid::Colours> &coloursB, int b,
-             bool withColours = true)
+bool sameCells(const ItemGrid::Row &a, const ItemGrid::Row &b)
 {
-    if (withColours && coloursA.at(a) != coloursB.at(b))
-        return false;
-    const ItemGrid::Row &x = rowsA.at(a);
-    const ItemGrid::Row &y = rowsB.at(b);
     for (int col = 0; col < ItemColumnCount; ++col) {
-        if (!sameCell(x[col], y[col]))
+        if (!sameCell(a[col], b[col]))
             return false;
     }
     return true;
@@ -40,6 +34,12 @@ void setProperties(WebFormInfo &info, const WebFormInfo &from)
     info.ResetText = from.ResetText;
 }
 
+void setColours(ItemGrid &grid, int row, const ItemGrid::Colours &colours)
+{
+    for (int col = 0; col < ItemColumnCount; ++col)
+        grid.setCellColour(row, col, colours[col]);
+}
+
 qint64 bytesOf(const QByteArray &bytes)
 {
     return bytes.isEmpty() ? 0 : bytes.capacity() + 16; // its text and its header
@@ -53,71 +53,86 @@ GridChange::Snapshot GridChange::snapshot(const ItemGrid &grid, const WebFormInf
 }
 
 GridChange::GridChange(const Snapshot &before, const ItemGrid &grid, const WebFormInfo &info)
+    : m_currentBefore{before.currentRow, before.currentColumn}, m_currentAfter{grid.currentRow(),
+                                                                               grid.currentColumn()}
 {
+    if (!sameProperties(before.info, info))
+        m_properties.reset(new Properties{before.info, info});
+
+    // The cells: the same rows at the start and at the end, and what lies between.
     const QList<ItemGrid::Row> &rows = grid.itemRows();
-    const QList<ItemGrid::Colours> &colours = grid.itemColours();
     const int beforeCount = int(before.rows.size());
     const int afterCount = int(rows.size());
     int first = 0;
-    while (first < beforeCount && first < afterCount &&
-           sameRow(before.rows, before.colours, first, rows, colours, first))
+    while (first < beforeCount && first < afterCount && sameCells(before.rows[first], rows[first]))
         ++first;
     int endBefore = beforeCount;
     int endAfter = afterCount;
     while (endBefore > first && endAfter > first &&
-           sameRow(before.rows, before.colours, endBefore - 1, rows, colours, endAfter - 1)) {
+           sameCells(before.rows[endBefore - 1], rows[endAfter - 1])) {
         --endBefore;
         --endAfter;
     }
-    m_first = first;
-    m_before.currentRow = before.currentRow;
-    m_before.currentColumn = before.currentColumn;
-    m_after.currentRow = grid.currentRow();
-    m_after.currentColumn = grid.currentColumn();
-    if (!sameProperties(before.info, info))
-        m_properties.reset(new Properties{before.info, info});
-
-    // One row taken out and put in elsewhere, the rows between moved by one place: kept as
-    // the two places, and the few rows whose colours changed besides (the current cell's
-    // highlight).
     const int last = endBefore - 1;
-    if (last > first && endAfter == endBefore) {
-        for (const bool down : {true, false}) {
-            // The row of `before` that the move alone would have put at `at`.
-            const auto movedTo = [&](int at) {
-                if (down)
-                    return at == last ? first : at + 1;
-                return at == first ? last : at - 1;
-            };
-            bool moved = true;
-            for (int at = first; moved && at <= last; ++at)
-                moved = sameRow(before.rows, before.colours, movedTo(at), rows, colours, at, false);
-            if (!moved)
-                continue;
-            for (int at = first; at <= last; ++at) {
-                const int was = movedTo(at);
-                if (sameRow(before.rows, before.colours, was, rows, colours, at))
-                    continue;
-                m_patchRows.append(at + 1);
-                m_before.rows.append(before.rows.at(was));
-                m_before.colours.append(before.colours.at(was));
-                m_after.rows.append(rows.at(at));
-                m_after.colours.append(colours.at(at));
-            }
-            m_moveFrom = (down ? first : last) + 1;
-            m_moveTo = (down ? last : first) + 1;
-            return;
+
+    // Which row of `before` each row now stands on; -1 for an added one.
+    enum Kind { Replaced, Moved, Edited } kind = endBefore == endAfter ? Edited : Replaced;
+    bool down = false;
+    for (const bool tryDown : {true, false}) {
+        if (kind != Edited || last <= first)
+            break;
+        bool moved = true;
+        for (int at = first; moved && at <= last; ++at) {
+            const int was = tryDown ? (at == last ? first : at + 1) : (at == first ? last : at - 1);
+            moved = sameCells(before.rows[was], rows[at]);
+        }
+        if (moved) {
+            kind = Moved;
+            down = tryDown;
         }
     }
-    m_before.rows = before.rows.mid(first, endBefore - first);
-    m_before.colours = before.colours.mid(first, endBefore - first);
-    m_after.rows = rows.mid(first, endAfter - first);
-    m_after.colours = colours.mid(first, endAfter - first);
+    const auto wasAt = [&](int at) {
+        if (at < first)
+            return at;
+        if (at >= endAfter)
+            return at - endAfter + endBefore;
+        if (kind == Replaced)
+            return -1;
+        if (kind == Moved)
+            return down ? (at == last ? first : at + 1) : (at == first ? last : at - 1);
+        return at;
+    };
+
+    m_first = first + 1;
+    if (kind == Moved) {
+        m_moveFrom = (down ? first : last) + 1;
+        m_moveTo = (down ? last : first) + 1;
+    } else if (kind == Replaced) {
+        for (int at = first; at < endBefore; ++at)
+            m_removed.append({before.rows[at], before.colours[at]});
+        for (int at = first; at < endAfter; ++at)
+            m_added.append({rows[at], grid.itemColours()[at]});
+    } else {
+        for (int at = first; at < endAfter; ++at) {
+            for (int col = 0; col < ItemColumnCount; ++col) {
+                if (!sameCell(before.rows[at][col], rows[at][col]))
+                    m_cells.append({at + 1, col, before.rows[at][col], rows[at][col]});
+            }
+        }
+    }
+    // The colours, wherever they changed (the highlight of the current cell moves).
+    const QList<ItemGrid::Colours> &colours = grid.itemColours();
+    for (int at = 0; at < afterCount; ++at) {
+        const int was = wasAt(at);
+        if (was >= 0 && before.colours[was] != colours[at])
+            m_colours.append({at + 1, before.colours[was], colours[at]});
+    }
 }
 
 bool GridChange::isEmpty() const
 {
-    return m_moveFrom == 0 && m_before.rows.isEmpty() && m_after.rows.isEmpty() && !m_properties;
+    return m_moveFrom == 0 && m_removed.isEmpty() && m_added.isEmpty() && m_cells.isEmpty() &&
+           m_colours.isEmpty() && !m_properties;
 }
 
 int GridChange::undo(ItemGrid &grid, WebFormInfo &info) const
@@ -130,37 +145,56 @@ int GridChange::redo(ItemGrid &grid, WebFormInfo &info) const
     return apply(grid, info, true);
 }
 
+// Forward: the move or the rows first, then the cells and colours where they now stand;
+// backward the other way round.
 int GridChange::apply(ItemGrid &grid, WebFormInfo &info, bool forward) const
 {
-    const Side &from = forward ? m_before : m_after;
-    const Side &to = forward ? m_after : m_before;
-    if (m_moveFrom != 0) {
-        if (forward)
-            grid.moveRow(m_moveFrom, m_moveTo);
-        for (int i = 0; i < m_patchRows.size(); ++i)
-            grid.replaceRows(m_patchRows.at(i), 1, to.rows.mid(i, 1), to.colours.mid(i, 1));
-        if (!forward)
-            grid.moveRow(m_moveTo, m_moveFrom);
-    } else if (!from.rows.isEmpty() || !to.rows.isEmpty()) {
-        grid.replaceRows(m_first + 1, int(from.rows.size()), to.rows, to.colours);
-    }
+    const auto rowsOf = [](const QList<StoredRow> &stored, QList<ItemGrid::Row> &cells,
+                           QList<ItemGrid::Colours> &colours) {
+        for (const StoredRow &row : stored) {
+            cells.append(row.cells);
+            colours.append(row.colours);
+        }
+    };
+    const auto moveRows = [&] {
+        if (m_moveFrom != 0)
+            forward ? grid.moveRow(m_moveFrom, m_moveTo) : grid.moveRow(m_moveTo, m_moveFrom);
+        if (m_removed.isEmpty() && m_added.isEmpty())
+            return;
+        QList<ItemGrid::Row> cells;
+        QList<ItemGrid::Colours> colours;
+        rowsOf(forward ? m_added : m_removed, cells, colours);
+        grid.replaceRows(m_first, int((forward ? m_removed : m_added).size()), cells, colours);
+    };
+    if (forward)
+        moveRows();
+    for (const CellEdit &edit : m_cells)
+        grid.setText(edit.row, edit.col, forward ? edit.after : edit.before);
+    for (const ColourEdit &edit : m_colours)
+        setColours(grid, edit.row, forward ? edit.after : edit.before);
+    if (!forward)
+        moveRows();
     if (m_properties)
         setProperties(info, forward ? m_properties->after : m_properties->before);
-    grid.setCurrentCell(to.currentRow, to.currentColumn);
-    return to.currentRow;
+    const int *current = forward ? m_currentAfter : m_currentBefore;
+    grid.setCurrentCell(current[0], current[1]);
+    return current[0];
 }
 
 qint64 GridChange::bytesHeld() const
 {
-    qint64 bytes = sizeof(GridChange) + m_patchRows.capacity() * qint64(sizeof(int));
-    for (const Side *side : {&m_before, &m_after}) {
-        bytes += side->rows.capacity() * qint64(sizeof(ItemGrid::Row)) +
-                 side->colours.capacity() * qint64(sizeof(ItemGrid::Colours));
-        for (const ItemGrid::Row &row : side->rows) {
-            for (const QByteArray &cell : row)
+    qint64 bytes = sizeof(GridChange) +
+                   (m_removed.capacity() + m_added.capacity()) * qint64(sizeof(StoredRow)) +
+                   m_cells.capacity() * qint64(sizeof(CellEdit)) +
+                   m_colours.capacity() * qint64(sizeof(ColourEdit));
+    for (const QList<StoredRow> *rows : {&m_removed, &m_added}) {
+        for (const StoredRow &row : *rows) {
+            for (const QByteArray &cell : row.cells)
                 bytes += bytesOf(cell);
         }
     }
+    for (const CellEdit &edit : m_cells)
+        bytes += bytesOf(edit.before) + bytesOf(edit.after);
     if (m_properties) {
         bytes += sizeof(Properties);
         for (const WebFormInfo *info : {&m_properties->before, &m_properties->after}) {

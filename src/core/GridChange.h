@@ -24,8 +24,8 @@
 // The changed flag, SlotFree and the preview are the window's business.
 //
 // A snapshot costs a pointer copy per row (the cells are shared until the command changes
-// them); a change keeps only the rows between the first and last that differ, and a row
-// moved to another place as just the two places.
+// them). A change keeps only what differs: the cells a command edited, the rows it added
+// or removed, a moved row as its two places, and the colours of rows whose colours changed.
 #pragma once
 
 #include "ItemGrid.h"
@@ -64,12 +64,23 @@ public:
     qint64 bytesHeld() const;
 
 private:
-    struct Side
+    struct StoredRow
     {
-        QList<ItemGrid::Row> rows;
-        QList<ItemGrid::Colours> colours;
-        int currentRow = 1;
-        int currentColumn = 1;
+        ItemGrid::Row cells;
+        ItemGrid::Colours colours;
+    };
+    struct CellEdit
+    {
+        int row; // grid row, as after the command
+        int col;
+        QByteArray before;
+        QByteArray after;
+    };
+    struct ColourEdit
+    {
+        int row; // grid row, as after the command
+        ItemGrid::Colours before;
+        ItemGrid::Colours after;
     };
     struct Properties
     {
@@ -79,13 +90,15 @@ private:
 
     int apply(ItemGrid &grid, WebFormInfo &info, bool forward) const;
 
-    int m_first = 0; // index of the first changed row in ItemGrid::itemRows()
-    // When the command moved one row, the grid rows it went from and to (otherwise 0); the
-    // sides then hold only the rows at m_patchRows (after the move) whose colours changed.
+    int m_first = 0; // grid row of the first row removed or added
+    // A moved row: the grid rows it went from and to; 0 when no row moved.
     int m_moveFrom = 0;
     int m_moveTo = 0;
-    QList<int> m_patchRows;
-    Side m_before;
-    Side m_after;
+    QList<StoredRow> m_removed;
+    QList<StoredRow> m_added;
+    QList<CellEdit> m_cells;
+    QList<ColourEdit> m_colours;
+    int m_currentBefore[2] = {1, 1}; // row, column
+    int m_currentAfter[2] = {1, 1};
     std::unique_ptr<Properties> m_properties; // only when a property changed
 };
