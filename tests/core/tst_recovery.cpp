@@ -4,6 +4,7 @@
 #include "FileStamp.h"
 #include "GridChange.h"
 #include "RecoveryStore.h"
+#include "SafeFile.h"
 #include "TerminationSignals.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
@@ -307,6 +308,12 @@ private slots:
         QCOMPARE(own.save(1, infoOf({"a", "b", "True", "c", "d", "e"}), *doc, NativePath()),
                  QString());
         QCOMPARE(QFileInfo(folder).permissions() & 0x0077, QFile::Permissions());
+        // A failed write is reported and leaves the last copy as it was.
+        const QString ownCopy = folder + "/" + TestFiles::filesIn(folder).filter(".1.wfm").first();
+        const QByteArray saved = TestFiles::read(ownCopy);
+        SafeFile::setNextFault({WriteFault::AtFlush, 0, ENOSPC});
+        QVERIFY(!own.save(1, WebFormInfo(), ItemGrid(), NativePath()).isEmpty());
+        QCOMPARE(TestFiles::read(ownCopy), saved);
 
         QProcess killed;
         QProcess living;
