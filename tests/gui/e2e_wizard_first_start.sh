@@ -48,8 +48,9 @@ visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
 "$program" &
 app=$!
 # The start-up screen stays about three seconds; then the wizard opens by itself.
+# Up to a minute: a busy machine slows the first start of the browser engine.
 wizard=""
-for _ in $(seq 1 60); do
+for _ in $(seq 1 120); do
     wizard=$(visible 'Quick Start Wizard' | head -n 1)
     [ -n "$wizard" ] && break
     sleep 0.5
