@@ -482,6 +482,8 @@ public:
             }
             if (counting)
                 count(piece);
+            else if (search.decided && !writing())
+                return false; // nothing left to find, and nothing more goes out
             emitUpTo(dropBlock && !search.decided ? search.blockMayBegin()
                                                   : piece.offset + piece.size);
         }
@@ -549,9 +551,11 @@ private:
     }
 
     // Writes the new page as far as the page's byte `limit`.
+    bool writing() const { return m_writing && m_writer.ok(); }
+
     void emitUpTo(qint64 limit)
     {
-        if (!m_writing || !m_writer.ok())
+        if (!writing())
             return;
         for (;;) {
             const qint64 at = m_emitted;
