@@ -134,7 +134,11 @@ int main(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true); // never the user's settings
     SettingsStore::setDisplayWizard(false);   // no wizard at start-up
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    const QStringList args = app.arguments();
+    const bool quick = args.contains(QStringLiteral("--quick"));
+    // --items N: the keystroke figures for a form of N items only.
+    const int itemsAt = int(args.indexOf(QStringLiteral("--items")));
+    const int onlyItems = itemsAt > 0 && itemsAt + 1 < args.size() ? args[itemsAt + 1].toInt() : 0;
 
     frmDesign frame;
     StartupOptions options;
@@ -147,10 +151,14 @@ int main(int argc, char *argv[])
         return 1;
     }
     std::printf("Document window, offscreen (in-process)\n");
-    for (int groups : quick ? std::vector<int>{1000} : std::vector<int>{1000, 8000})
-        benchRadioDialog(form, groups);
-    for (int items : quick ? std::vector<int>{1000} : std::vector<int>{1000, 10000})
-        benchKeystrokes(form, items);
+    if (onlyItems > 0) {
+        benchKeystrokes(form, onlyItems);
+    } else {
+        for (int groups : quick ? std::vector<int>{1000} : std::vector<int>{1000, 8000})
+            benchRadioDialog(form, groups);
+        for (int items : quick ? std::vector<int>{1000} : std::vector<int>{1000, 10000})
+            benchKeystrokes(form, items);
+    }
     form->info().Changed = false;
     frame.close();
     return 0;
