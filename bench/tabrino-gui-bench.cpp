@@ -74,10 +74,14 @@ struct Burst
 // keystroke kept the window busy.
 template <typename EndEdit> Burst typeBurst(frmWebForm *form, EndEdit endEdit)
 {
+    // Only a load that finished counts: one that a newer page cut short also reports its
+    // end, and the view's url is already the newer page's by then.
     QUrl loaded;
-    const QMetaObject::Connection watch =
-        QObject::connect(form->webPreview(), &QWebEngineView::loadFinished,
-                         [&loaded, form] { loaded = form->webPreview()->url(); });
+    const QMetaObject::Connection watch = QObject::connect(
+        form->webPreview(), &QWebEngineView::loadFinished, [&loaded, form](bool ok) {
+            if (ok)
+                loaded = form->webPreview()->url();
+        });
     QElapsedTimer total;
     total.start();
     double slowest = 0;
