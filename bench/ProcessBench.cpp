@@ -161,25 +161,33 @@ void add(Series &series, const Run &run)
         series.rss.push_back(run.rssMiB);
 }
 
+// The ratios of runs taken side by side.
+std::vector<double> ratios(const Series &s, const Series &base)
+{
+    std::vector<double> r;
+    for (size_t i = 0; i < s.ms.size() && i < base.ms.size(); ++i)
+        r.push_back(s.ms[i] / base.ms[i]);
+    return r;
+}
+
 // Prints the figures of one page size; false when a target was missed.
 bool printSize(int megabytes, const std::vector<std::pair<QByteArray, Series>> &series,
-               const Series &dd)
+               const Series &dd, const Series &cp)
 {
     bool met = true;
-    std::printf("  %-44s %-30s %-24s %s\n", "", "time ms: median [min - max]", "/ dd conv=fsync",
-                "peak RSS MiB");
+    std::printf("  %-38s %-28s %-20s %-20s %s\n", "", "time ms: median [min - max]",
+                "/ dd conv=fsync", "/ cp", "peak RSS MiB");
     for (const auto &[name, s] : series) {
-        std::vector<double> ratios;
-        for (size_t i = 0; i < s.ms.size() && i < dd.ms.size(); ++i)
-            ratios.push_back(s.ms[i] / dd.ms[i]); // runs taken side by side
-        std::printf("  %-44s %-30s %-24s %s\n", name.constData(), spread(s.ms, "%.1f").constData(),
-                    spread(ratios, "%.2f").constData(),
+        const std::vector<double> toDd = ratios(s, dd);
+        std::printf("  %-38s %-28s %-20s %-20s %s\n", name.constData(),
+                    spread(s.ms, "%.1f").constData(), spread(toDd, "%.2f").constData(),
+                    spread(ratios(s, cp), "%.2f").constData(),
                     s.rss.empty() ? "-" : spread(s.rss, "%.1f").constData());
         if (name.startsWith("tabrino-convert") && megabytes >= 100) {
-            const double ratio = Median(ratios);
+            const double ratio = Median(toDd);
             const double rss = s.rss.empty() ? 1e9 : *std::max_element(s.rss.begin(), s.rss.end());
             met = met && ratio <= 1.5 && (megabytes < 500 || rss < 64);
-            std::printf("  %-44s target <= 1.5x dd: %s; peak RSS %s\n", "",
+            std::printf("  %-38s target <= 1.5x dd: %s; peak RSS %s\n", "",
                         ratio <= 1.5 ? "PASS" : "FAIL",
                         megabytes < 500 ? "-" : (rss < 64 ? "< 64 MiB PASS" : ">= 64 MiB FAIL"));
         }
@@ -252,7 +260,7 @@ bool benchSize(const ProcessBenchOptions &options, int megabytes, const QString 
           "dd bs=1M conv=fsync", "cp", "awk splice (no fsync)", "in-process ConvertToHtml merge",
           "in-process PlacePositionMarkers"})
         order.emplace_back(name, s[name]);
-    const bool met = printSize(megabytes, order, s["dd bs=1M conv=fsync"]);
+    const bool met = printSize(megabytes, order, s["dd bs=1M conv=fsync"], s["cp"]);
     std::printf("\n");
     for (const QString &file : {page, longPage, work, out})
         QFile::remove(file);

@@ -34,8 +34,9 @@ QList<QByteArray> formBlockLines(const ItemGrid &grid, const WebFormInfo &info)
 }
 
 // Merges the block into the existing page `outputfile`: the page is read straight from its
-// file and written anew around the block, line ends made CR LF, so that its size costs no
-// memory.
+// file, once, and written anew around the block as it is read, line ends made CR LF, so
+// that its size costs no memory. The new file is written while the markers are still being
+// looked for: a page without them is refused all the same, and the new file is thrown away.
 Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const NativePath &outputfile)
 {
     const QString shown = outputfile.display();
@@ -48,13 +49,12 @@ Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const Nativ
             return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
                                    CrLf + page.ErrorMsg);
         }
-        const std::optional<PageSplice::Block> old = page.MarkedBlock();
-        if (!old)
-            return Outcome::refused(locationMessage(), MessageIcon::Critical);
         const QList<QByteArray> block = formBlockLines(grid, info);
-        ok = file.open(QIODevice::WriteOnly) &&
-             page.Write(file, {{0, old->begin}, {0, 0, &block}, {old->end, page.size()}}) &&
-             file.commit();
+        const bool opened = file.open(QIODevice::WriteOnly);
+        const std::optional<bool> written = page.ReplaceBlock(opened ? &file : nullptr, block);
+        if (!written)
+            return Outcome::refused(locationMessage(), MessageIcon::Critical);
+        ok = opened && *written && file.commit();
     } catch (const TextFileError &failure) {
         return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
                                CrLf + QString::fromLocal8Bit(failure.what()));

@@ -82,10 +82,35 @@ public:
     // when `out` refused a write. Ranges of the page should start and end at lines.
     bool Write(QIODevice &out, const std::vector<Piece> &pieces) const;
 
+    // The functions below read the page once: they look for the block, count lines and
+    // write the new page as the pieces go by, holding back only the bytes that may still
+    // turn out to belong to the block. They write what Write would write of the same
+    // pieces. `out` may be nullptr: then the page is only looked through. What went to
+    // `out` is of use only when the result says the new page is whole.
+
+    // The merge: the page with its marked block replaced by `lines`, a CR LF after each.
+    // Nothing when the page has no valid marker pair (the pass stops where that shows);
+    // otherwise whether every byte reached `out`.
+    std::optional<bool> ReplaceBlock(QIODevice *out, const QList<QByteArray> &lines) const;
+
+    // The form position: the page with `lines` put after its line `after` (0: before the
+    // first), the marked block left out first when `dropBlock`. Writing stops once the
+    // page has more than `lineLimit` lines, or has a block that is to stay.
+    struct Placed
+    {
+        std::optional<Block> block; // as MarkedBlock finds it
+        qint64 lines = 0;           // the page's lines
+        qint64 remaining = 0;       // the lines left once the block is dropped
+        bool written = false;       // the new page reached `out` whole
+    };
+    Placed PlaceLines(QIODevice *out, qint64 after, bool dropBlock, const QList<QByteArray> &lines,
+                      qint64 lineLimit) const;
+
 private:
     class Reader;
     class Writer;
     class MarkerSearch;
+    class Splicer;
     void writeRange(Writer &writer, qint64 begin, qint64 end) const;
 
     mutable QFile m_file;

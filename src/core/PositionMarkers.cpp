@@ -33,22 +33,9 @@ Outcome positionSaved(const QString &htmlfile, const QString &saveError)
                             QStringLiteral("]."));
 }
 
-// The pieces of the page less the bytes [cut.begin, cut.end), which `linesBefore` lines
-// precede, with `markers` after line `line` of what remains.
-std::vector<PageSplice::Piece> piecesWithMarkers(const PageSplice &page, PageSplice::Block cut,
-                                                 qint64 linesBefore, qint64 line,
-                                                 const QList<QByteArray> &markers)
-{
-    const PageSplice::Piece inserted{0, 0, &markers};
-    if (line <= linesBefore) {
-        const qint64 at = page.LineStart(0, cut.begin, line);
-        return {{0, at}, inserted, {at, cut.begin}, {cut.end, page.size()}};
-    }
-    const qint64 at = page.LineStart(cut.end, page.size(), line - linesBefore);
-    return {{0, cut.begin}, {cut.end, at}, inserted, {at, page.size()}};
-}
-
-// PlacePositionMarkers; raises TextFileError when the page cannot be opened or read.
+// PlacePositionMarkers; raises TextFileError when the page cannot be opened or read. One
+// pass over the page counts its lines, finds the block and writes the new page; a refusal
+// throws away what was written.
 Outcome placeMarkers(const NativePath &htmlfile, qint64 line, bool removeExisting)
 {
     const QString shown = htmlfile.display();
@@ -56,38 +43,27 @@ Outcome placeMarkers(const NativePath &htmlfile, qint64 line, bool removeExistin
     page.Load(htmlfile);
     if (page.ErrorNum != 0)
         return readFailed(shown, page.ErrorMsg);
-    // One pass finds the block, counts the lines and finds where the markers go.
-    PageSplice::LineTally tally{line};
-    const std::optional<PageSplice::Block> block = page.MarkedBlock(&tally);
-    qint64 lines = tally.lines;
-    if (lines > MaxPositionLines)
-        return tooManyLines(shown, lines);
-    PageSplice::Block cut{page.size(), page.size()}; // nothing removed
-    qint64 linesBefore = lines;
-    if (block) {
-        if (!removeExisting) {
-            return Outcome::refused(RemoveBlockQuestion() + CrLf +
-                                        QStringLiteral("The file has not been changed; add "
-                                                       "--remove-existing to remove that code."),
-                                    MessageIcon::Exclamation);
-        }
-        cut = *block;
-        linesBefore = page.LineCount(0, cut.begin);
-        lines -= page.LineCount(cut.begin, cut.end);
-    }
-    if (line > lines) {
-        return Outcome::refused(
-            QStringLiteral("Line %1 is outside the file, which has %2 lines.").arg(line).arg(lines),
-            MessageIcon::Exclamation);
-    }
     const QList<QByteArray> markers{Markers::shortLine(Markers::StartKeyword),
                                     Markers::shortLine(Markers::EndKeyword)};
-    const std::vector<PageSplice::Piece> pieces =
-        block ? piecesWithMarkers(page, cut, linesBefore, line, markers)
-              : std::vector<PageSplice::Piece>{
-                    {0, tally.skipStart}, {0, 0, &markers}, {tally.skipStart, page.size()}};
     SafeFile file(htmlfile);
-    const bool ok = file.open(QIODevice::WriteOnly) && page.Write(file, pieces) && file.commit();
+    const bool opened = file.open(QIODevice::WriteOnly);
+    const PageSplice::Placed placed =
+        page.PlaceLines(opened ? &file : nullptr, line, removeExisting, markers, MaxPositionLines);
+    if (placed.lines > MaxPositionLines)
+        return tooManyLines(shown, placed.lines);
+    if (placed.block && !removeExisting) {
+        return Outcome::refused(RemoveBlockQuestion() + CrLf +
+                                    QStringLiteral("The file has not been changed; add "
+                                                   "--remove-existing to remove that code."),
+                                MessageIcon::Exclamation);
+    }
+    if (line > placed.remaining) {
+        return Outcome::refused(QStringLiteral("Line %1 is outside the file, which has %2 lines.")
+                                    .arg(line)
+                                    .arg(placed.remaining),
+                                MessageIcon::Exclamation);
+    }
+    const bool ok = opened && placed.written && file.commit();
     return positionSaved(shown, ok ? QString() : QStringLiteral("SAVE: ") + file.errorString());
 }
 

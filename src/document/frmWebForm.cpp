@@ -159,6 +159,9 @@ void frmWebForm::FlushPreview()
     if (!m_previewPending)
         return;
     m_previewPending = false;
+    // The page of the burst's first edit may still be loading: it is out of date, and the
+    // browser need not finish it before it starts on the new one.
+    m_webPreview->stop();
     refreshPreview();
 }
 

@@ -50,10 +50,12 @@ public:
     // writes and shows a fresh preview page. Within PreviewQuietMs of the last refresh the
     // page is written only once the edits stop coming for that long, so that a burst of
     // edits (typing, a key held down) costs one refresh after the last one, not one each.
+    // The pause is short: a held key repeats every 30 to 40 ms, and every millisecond of it
+    // is added to the wait for the page after a burst.
     void UpdateForm() override;
     // Writes and shows a refresh that UpdateForm holds back, at once.
     void FlushPreview();
-    static constexpr int PreviewQuietMs = 300;
+    static constexpr int PreviewQuietMs = 100;
     // The save-changes prompt; false when the window must stay open.
     bool QueryUnload();
     static QString MakeTempFileName();

@@ -163,7 +163,8 @@ private slots:
         QCOMPARE(TestFiles::read(path("page.htm")), joined(before + Block + after));
     }
 
-    // A page without a usable marker pair, or of zero bytes, is refused and not written.
+    // A page without a usable marker pair, or of zero bytes, is refused and not written;
+    // on a full disk too, though the merge writes while it looks for the markers.
     void refusalLeavesPageAlone_data()
     {
         QTest::addColumn<QByteArray>("page");
@@ -182,19 +183,24 @@ private slots:
     {
         QFETCH(QByteArray, page);
         const QString file = path("page.htm");
-        QVERIFY(TestFiles::write(file, page));
-        const Outcome outcome = convert(file, false);
-        QCOMPARE(outcome.result, page.isEmpty() ? Outcome::Failed : Outcome::Refused);
-        QCOMPARE(outcome.icon, MessageIcon::Critical);
-        QCOMPARE(outcome.message,
-                 page.isEmpty()
-                     ? "Unable to read the file [" + file +
-                           "].\r\nLOAD: File does not exist or is zero bytes"
-                     : QStringLiteral("The output file already exists but the form location "
-                                      "cannot be determined.\r\nPlease select a new form location "
-                                      "('Select Form Position' on the 'File' menu)."));
-        QCOMPARE(TestFiles::read(file), page);
-        QCOMPARE(TestFiles::filesIn(m_dir->path()), QStringList{"page.htm"});
+        for (const bool fullDisk : {false, true}) {
+            QVERIFY(TestFiles::write(file, page));
+            if (fullDisk)
+                SafeFile::setNextFault({WriteFault::AtByte, 0, ENOSPC});
+            const Outcome outcome = convert(file, false);
+            SafeFile::setNextFault(WriteFault()); // a page of zero bytes opens no new file
+            QCOMPARE(outcome.result, page.isEmpty() ? Outcome::Failed : Outcome::Refused);
+            QCOMPARE(outcome.icon, MessageIcon::Critical);
+            QCOMPARE(outcome.message,
+                     page.isEmpty()
+                         ? "Unable to read the file [" + file +
+                               "].\r\nLOAD: File does not exist or is zero bytes"
+                         : QStringLiteral("The output file already exists but the form location "
+                                          "cannot be determined.\r\nPlease select a new form "
+                                          "location ('Select Form Position' on the 'File' menu)."));
+            QCOMPARE(TestFiles::read(file), page);
+            QCOMPARE(TestFiles::filesIn(m_dir->path()), QStringList{"page.htm"});
+        }
     }
 
     // Each write path meets each failure of a real write: the first byte refused (a full
