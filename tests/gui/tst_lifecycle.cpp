@@ -199,6 +199,7 @@ private slots:
         QVERIFY(lastMessage().contains(file));
         QCOMPARE(itemRows(form), (QStringList{"Label|||First", "Text Field|name"}));
         QVERIFY(form->info().MethodGet);
+        QVERIFY(form->info().MethodGet);
     }
 
     // Newest first, four at most, in the frame's and every window's menu, each shown as

@@ -105,7 +105,7 @@ private slots:
     }
 
     // A closed window's slot and caption go to the next new document; nine at most are open.
-    void slotsAreReusedUpToNine()
+    void slotsUpToNineAndExit()
     {
         m_frame = startFrame();
         NewWebForm();
@@ -134,6 +134,28 @@ private slots:
                                 "to open the selected file."));
         QCOMPARE(openForms(*m_frame).size(), 9);
         QCOMPARE(Slots().upperIndex(), 9);
+
+        // Exit asks about each changed document and stops at the first refusal; answered No
+        // for each, the program ends.
+        const QList<frmWebForm *> forms = openForms(*m_frame);
+        forms.at(0)->info().Changed = true;
+        forms.at(1)->info().Changed = true;
+        Prompter::clearShown();
+        Prompter::queueAnswer(QMessageBox::No);
+        Prompter::queueAnswer(QMessageBox::Cancel);
+        forms.at(2)->mnuFileExit_Click();
+        QCOMPARE(Prompter::shown().size(), 2);
+        QCOMPARE(Prompter::shown().at(1).text,
+                 "The form [" + forms.at(1)->Caption() +
+                     "] has changed.\r\nDo you want to save the changes?");
+        QCOMPARE(openForms(*m_frame).size(), 9);
+        QVERIFY(m_frame->isVisible());
+        Prompter::queueAnswer(QMessageBox::No);
+        Prompter::queueAnswer(QMessageBox::No);
+        forms.at(2)->mnuFileExit_Click();
+        QTRY_COMPARE(openForms(*m_frame).size(), 0);
+        QVERIFY(!m_frame->isVisible());
+        QVERIFY(!Slots().AnyFormOpen());
     }
 
     // The active window's menu bar, or the frame's own with none open; every View menu shows
@@ -308,32 +330,6 @@ private slots:
         QVERIFY(startup && startup->isVisible());
         startup->startTimer(10);
         QTRY_VERIFY(!startup);
-    }
-
-    void exitStopsAtTheFirstRefusal()
-    {
-        m_frame = startFrame();
-        NewWebForm();
-        NewWebForm();
-        const QList<frmWebForm *> forms = openForms(*m_frame);
-        forms.at(0)->info().Changed = true;
-        forms.at(1)->info().Changed = true;
-        Prompter::queueAnswer(QMessageBox::No);
-        Prompter::queueAnswer(QMessageBox::Cancel);
-        forms.at(2)->mnuFileExit_Click();
-        QCOMPARE(Prompter::shown().size(), 2);
-        QCOMPARE(Prompter::shown().at(1).text,
-                 QStringLiteral("The form [Untitled:2] has changed.\r\nDo you want to save the "
-                                "changes?"));
-        QCOMPARE(openForms(*m_frame).size(), 3);
-        QVERIFY(m_frame->isVisible());
-        // The second time both are answered No and the program ends.
-        Prompter::queueAnswer(QMessageBox::No);
-        Prompter::queueAnswer(QMessageBox::No);
-        forms.at(2)->mnuFileExit_Click();
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QVERIFY(!m_frame->isVisible());
-        QVERIFY(!Slots().AnyFormOpen());
     }
 };
 
