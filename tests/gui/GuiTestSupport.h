@@ -98,20 +98,17 @@ inline QAction *findAction(QObject *parent, const QString &name)
     return frmDesign::MainFrame()->findChild<QAction *>(name);
 }
 
-// Triggers the action `name` as above; fails the test when it is missing or disabled.
+// Triggers the action `name` as above; false, with a warning, when it is missing or
+// disabled.
 inline bool triggerAction(QObject *parent, const QString &name)
 {
     auto *action = findAction(parent, name);
-    if (!action) {
-        qWarning("no action named %s", qPrintable(name));
-        return false;
-    }
-    if (!action->isEnabled()) {
-        qWarning("action %s is disabled", qPrintable(name));
-        return false;
-    }
-    action->trigger();
-    return true;
+    const bool usable = action && action->isEnabled();
+    if (usable)
+        action->trigger();
+    else
+        qWarning("action %s is missing or disabled", qPrintable(name));
+    return usable;
 }
 
 inline QList<frmWebForm *> openForms(const frmDesign &frame)
@@ -161,6 +158,21 @@ inline QList<QPoint> markedCells(frmWebForm *form)
         }
     }
     return marked;
+}
+
+// Every item row of the form, its cells joined by "|" up to the last non-empty one.
+inline QStringList itemRows(frmWebForm *form)
+{
+    QStringList rows;
+    for (int row = 1; row < form->grid().rows(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < ItemColumnCount; ++col)
+            cells << QString::fromUtf8(form->grid().text(row, col));
+        while (!cells.isEmpty() && cells.constLast().isEmpty())
+            cells.removeLast();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
 }
 
 // The last message shown through the prompter, or the empty text.

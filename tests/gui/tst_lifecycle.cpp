@@ -197,9 +197,8 @@ private slots:
         QCOMPARE(Prompter::shown().size(), 1);
         QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
         QVERIFY(lastMessage().contains(file));
-        QCOMPARE(form->grid().rows(), 3);
-        QCOMPARE(form->grid().text(1, ColLabel), QByteArray("First"));
-        QCOMPARE(form->grid().text(2, ColName), QByteArray("name"));
+        QCOMPARE(itemRows(form), (QStringList{"Label|||First", "Text Field|name"}));
+        QVERIFY(form->info().MethodGet);
         QVERIFY(form->info().MethodGet);
     }
 
@@ -246,29 +245,23 @@ private slots:
     // the home folder.
     void fileDialogsStartFolder_data()
     {
-        QTest::addColumn<QString>("document"); // where the document is saved; empty: untitled
-        QTest::addColumn<QString>("last");     // the last folder used
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("home") << QString() << QString() << QDir::homePath();
-        QTest::newRow("last folder") << QString() << "last"
-                                     << "last";
-        QTest::newRow("last folder gone") << QString() << "gone" << QDir::homePath();
-        QTest::newRow("document's folder") << "doc"
-                                           << "last"
-                                           << "doc";
+        // Where the document is saved (empty: untitled), the last folder used, the expected.
+        QTest::addColumn<QStringList>("folders");
+        QTest::newRow("home") << QStringList{"", "", QDir::homePath()};
+        QTest::newRow("last folder") << QStringList{"", "last", "last"};
+        QTest::newRow("last folder gone") << QStringList{"", "gone", QDir::homePath()};
+        QTest::newRow("document's folder") << QStringList{"doc", "last", "doc"};
     }
     void fileDialogsStartFolder()
     {
-        QFETCH(QString, document);
-        QFETCH(QString, last);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, folders);
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("last")));
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("doc")));
-        if (!document.isEmpty())
-            QVERIFY(SaveWebFormFile(m_form, path(document + QStringLiteral("/form.wfm"))));
-        if (!last.isEmpty())
+        if (!folders[0].isEmpty())
+            QVERIFY(SaveWebFormFile(m_form, path(folders[0] + QStringLiteral("/form.wfm"))));
+        if (!folders[1].isEmpty())
             SettingsStore::write(SettingsStore::SettingsSection, QStringLiteral("Last Folder"),
-                                 path(last));
+                                 path(folders[1]));
         Prompter::setScripted(false);
         QString opened;
         whenModal<QFileDialog>([&opened](QFileDialog *dialog) {
@@ -276,7 +269,7 @@ private slots:
             dialog->reject();
         });
         m_form->mnuFileOpen_Click();
-        QCOMPARE(opened, QDir::isAbsolutePath(expected) ? expected : path(expected));
+        QCOMPARE(opened, QDir::isAbsolutePath(folders[2]) ? folders[2] : path(folders[2]));
     }
 
     // The real Save dialog adds ".wfm" to a name typed without an extension and keeps its

@@ -211,7 +211,9 @@ private slots:
         QCOMPARE(widthsAt(622), (QList<int>{60, 84, 108, 132, 36, 30, 42, 108}));
     }
 
-    void highlightColourIsKeptAcrossRestart()
+    // The highlight colour is kept across a restart; help opens its pages, About shows the
+    // version, and shutdown closes the help window.
+    void highlightColourHelpAndAbout()
     {
         const auto currentColour = [this] {
             const ItemGrid &grid = m_frame->activeForm()->grid();
@@ -224,13 +226,7 @@ private slots:
         Prompter::queueAnswer(QColor(0x12, 0x34, 0x56));
         m_form->mnuViewHighlight_Click();
         QCOMPARE(currentColour(), quint32(0x563412)); // red in the low byte
-        closeFrame(m_frame);
-        m_frame = startFrame();
-        QCOMPARE(currentColour(), quint32(0x563412));
-    }
 
-    void helpAndAbout()
-    {
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuHelpContents")));
         QVERIFY(HelpWindow::current());
         QCOMPARE(HelpWindow::current()->currentPage(), QStringLiteral("contents.html"));
@@ -239,14 +235,15 @@ private slots:
         HelpWindow::ShowHelpTopic(40);
         QCOMPARE(HelpWindow::current()->currentPage(), QStringLiteral("topic40.html"));
         QVERIFY(Prompter::shown().isEmpty());
-
         m_form->mnuHelpAbout_Click();
-        QCOMPARE(Prompter::shown().constLast().title, QStringLiteral("About Tabrino version " TABRINO_VERSION));
+        QCOMPARE(Prompter::shown().constLast().title,
+                 QStringLiteral("About Tabrino version " TABRINO_VERSION));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Information);
-
         QPointer<HelpWindow> help = HelpWindow::current();
-        closeFrame(m_frame); // shutdown closes the help window
+        closeFrame(m_frame);
         QTRY_VERIFY(!help || !help->isVisible());
+        m_frame = startFrame();
+        QCOMPARE(currentColour(), quint32(0x563412));
     }
 };
 
