@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <tuple>
 
 using namespace GuiTest;
 
@@ -97,6 +98,14 @@ class tst_Dialogs : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<frmDesign> m_frame;
+
+    frmWebForm *startDocument()
+    {
+        m_frame = startFrame();
+        return m_frame->activeForm();
+    }
+
 private slots:
     void initTestCase() { g_previousHandler = qInstallMessageHandler(quietHandler); }
     void init() { resetSettings(); }
@@ -106,435 +115,401 @@ private slots:
         closeFrame(m_frame);
     }
 
-    void filterKey_data();
-    void filterKey();
-    void keysAreFilteredAsTyped_data();
-    void keysAreFilteredAsTyped();
-    void rangeCheckOnLeaving_data();
-    void rangeCheckOnLeaving();
-    void groupsGreyedPerType_data();
-    void groupsGreyedPerType();
-    void radioGroupNames();
-    void programTexts();
-    void resultProtocol_data();
-    void resultProtocol();
-    void listEditor();
-    void choiceBoxCoding();
-    void properties();
-    void f1OpensTheDialogsTopic();
-
-private:
-    frmWebForm *startDocument()
+    void filterKey_data()
     {
-        m_frame = startFrame();
-        return m_frame->activeForm();
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("expected");
+        // Each code with its result in modes 0 (file name), 1 (number) and 2 (text).
+        const int table[][4] = {{8, 8, 8, 8},         {22, 22, 0, 22},      {' ', ' ', 0, ' '},
+                                {'*', 0, 0, '*'},     {'?', 0, 0, '?'},     {'/', '/', 0, '/'},
+                                {'0', '0', '0', '0'}, {'9', '9', '9', '9'}, {':', ':', 0, ':'},
+                                {'a', 'a', 0, 'a'},   {'~', '~', 0, '~'},   {127, 0, 0, 0},
+                                {0xE9, 0, 0, 0}};
+        for (const auto &k : table) {
+            for (int mode = FilterFileName; mode <= FilterText; ++mode)
+                QTest::addRow("code %d, mode %d", k[0], mode) << k[0] << mode << k[mode + 1];
+        }
     }
 
-    std::unique_ptr<frmDesign> m_frame;
-};
-
-void tst_Dialogs::filterKey_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("expected");
-    // Each code with its result in modes 0 (file name), 1 (number) and 2 (text).
-    const int table[][4] = {{8, 8, 8, 8},         {22, 22, 0, 22},      {' ', ' ', 0, ' '},
-                            {'*', 0, 0, '*'},     {'?', 0, 0, '?'},     {'/', '/', 0, '/'},
-                            {'0', '0', '0', '0'}, {'9', '9', '9', '9'}, {':', ':', 0, ':'},
-                            {'a', 'a', 0, 'a'},   {'~', '~', 0, '~'},   {127, 0, 0, 0},
-                            {0xE9, 0, 0, 0}};
-    for (const auto &k : table) {
-        for (int mode = FilterFileName; mode <= FilterText; ++mode)
-            QTest::addRow("code %d, mode %d", k[0], mode) << k[0] << mode << k[mode + 1];
-    }
-}
-
-void tst_Dialogs::filterKey()
-{
-    QFETCH(int, code);
-    QFETCH(int, mode);
-    QFETCH(int, expected);
-    QCOMPARE(FilterKey(code, mode), expected);
-}
-
-void tst_Dialogs::keysAreFilteredAsTyped_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("boxName");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    const char *table[][5] = {
-        {"number", "field", "txtItemColumns", "1x2 3", "123"},
-        {"file name", "image", "txtItemFile", "a*b?.gif", "ab.gif"},
-        {"free text", "field", "txtItemName", "*a? caf\u00e9", "*a? caf"},
-        {"combo box", "switch", "cboItemName", "g*1\u00e9", "g*1"},
-    };
-    for (const auto &row : table)
-        QTest::newRow(row[0]) << row[1] << row[2] << QString::fromUtf8(row[3]) << row[4];
-}
-
-void tst_Dialogs::keysAreFilteredAsTyped()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, boxName);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    auto dialog = makeDialog(kind);
-    QVERIFY(showActive(dialog.get()));
-    QLineEdit *edit = box(dialog.get(), boxName);
-    edit->clear();
-    edit->setFocus();
-    for (const QChar c : typed) // a letter beyond ASCII as a keyboard types it
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(c.toUpper().unicode()), QString(c),
-                            Qt::NoModifier);
-    QCOMPARE(edit->text(), expected);
-    // Keys that type no character keep editing.
-    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_End, Qt::Key_Backspace})
-        QTest::keyClick(edit, key);
-    QCOMPARE(edit->text(), expected.mid(1).chopped(1));
-}
-
-void tst_Dialogs::rangeCheckOnLeaving_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("boxName");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    const char *table[][5] = {
-        {"zero", "field", "txtItemColumns", "0", "1"},
-        {"above", "field", "txtItemColumns", "300", "255"},
-        {"empty", "field", "txtItemColumns", "", "1"},
-        {"within", "field", "txtItemColumns", "12", "12"},
-        {"leading zeros kept", "field", "txtItemRows", "007", "007"},
-        {"max length", "field", "txtItemMaxLength", "40000", "32767"},
-        {"trailing letters", "field", "txtItemColumns", "12abc", "12abc"},
-        {"negative", "field", "txtItemColumns", "-5", "1"},
-        {"decimal above", "field", "txtItemRows", "255.5", "255"},
-        {"selection rows", "select", "txtItemRows", "999", "255"},
-    };
-    for (const auto &row : table)
-        QTest::newRow(row[0]) << row[1] << row[2] << row[3] << row[4];
-    const QString overlong(400, QLatin1Char('9'));
-    QTest::newRow("overlong") << QString("field") << QString("txtItemColumns") << overlong << "255";
-}
-
-void tst_Dialogs::rangeCheckOnLeaving()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, boxName);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    auto dialog = makeDialog(kind);
-    QVERIFY(showActive(dialog.get()));
-    QLineEdit *edit = box(dialog.get(), boxName);
-    edit->setFocus();
-    edit->setText(text);
-    QSignalSpy changed(edit, &QLineEdit::textChanged);
-    QTest::keyClick(edit, Qt::Key_Tab);
-    QVERIFY(!edit->hasFocus());
-    QCOMPARE(edit->text(), expected);
-    QCOMPARE(changed.size(), int(expected != text)); // applied once, on leaving only
-}
-
-void tst_Dialogs::groupsGreyedPerType_data()
-{
-    QTest::addColumn<int>("itemtype");
-    QTest::addColumn<QStringList>("greyed"); // the text boxes greyed out with their labels
-    QTest::newRow("text field") << 1 << QStringList{"txtItemRows"};
-    QTest::newRow("password field") << 2 << QStringList{"txtItemRows"};
-    QTest::newRow("hidden field") << 3
-                                  << QStringList{"txtItemLabel", "txtItemColumns", "txtItemRows",
-                                                 "txtItemMaxLength"};
-    QTest::newRow("text area") << 4 << QStringList{"txtItemMaxLength"};
-    QTest::newRow("checkbox") << 6 << QStringList{"txtItemValue"};
-}
-
-void tst_Dialogs::groupsGreyedPerType()
-{
-    QFETCH(int, itemtype);
-    QFETCH(QStringList, greyed);
-    auto dialog = makeDialog(QLatin1String(itemtype == 6 ? "switch" : "field"));
-    if (auto *field = qobject_cast<frmEditField *>(dialog.get()))
-        field->PrepareForm(itemtype);
-    else
-        static_cast<frmEditSwitch *>(dialog.get())->PrepareForm(nullptr, itemtype);
-    int greyedSeen = 0;
-    for (QLabel *label : dialog->findChildren<QLabel *>()) {
-        auto *input = qobject_cast<QLineEdit *>(label->buddy());
-        if (!input)
-            continue;
-        const bool off = greyed.contains(input->objectName());
-        greyedSeen += off;
-        QCOMPARE(label->isEnabled(), !off);
-        QCOMPARE(input->isEnabled(), !off);
-        const QPalette palette = input->palette();
-        QCOMPARE(palette.color(QPalette::Base) == palette.color(QPalette::Button), off);
-        if (auto *upDown = dialog->findChild<UpDown *>("ud" + input->objectName().mid(3)))
-            QCOMPARE(upDown->isEnabled(), !off);
-    }
-    QCOMPARE(greyedSeen, greyed.size());
-}
-
-void tst_Dialogs::radioGroupNames()
-{
-    frmWebForm *form = startDocument();
-    ItemGrid &grid = form->grid();
-    const QList<QPair<QByteArray, QByteArray>> items = {
-        {"Radio Button", "size"},   {"Checkbox", "extra"},     {"Radio Button", "colour"},
-        {"Radio Button", "size"},   {"Text Field", "name"},    {"Radio Button", "Size"},
-        {"Radio Button", "colour"}, {"Radio Button", "size "}, {"Radio Button", "caf\xe9"}};
-    for (const auto &item : items) {
-        grid.addRow(grid.rows(), item.first);
-        grid.setText(grid.rows() - 1, ColName, item.second);
-    }
-    grid.removeRow(1); // the placeholder
-    grid.setCurrentCell(4, ColLabel);
-
-    frmEditSwitch d;
-    d.PrepareForm(&grid, 7);
-    QCOMPARE(texts(d.cboItemName), (QStringList{"size", "colour", "Size", "size ", "caf\u00e9"}));
-    QCOMPARE(d.cboItemName->currentText(), QString());
-    QCOMPARE(grid.currentRow(), 4);
-    QCOMPARE(grid.currentColumn(), int(ColName));
-    // A group picked from the list keeps its buttons' bytes; a typed one is stored as typed.
-    d.cboItemName->setCurrentText(QStringLiteral("caf\u00e9"));
-    QCOMPARE(d.nameBytes("size"), QByteArray("caf\xe9"));
-    d.cboItemName->setCurrentText(QStringLiteral("\u00e9t\u00e9"));
-    QCOMPARE(d.nameBytes("size"), QByteArray("&#233;t&#233;"));
-}
-
-void tst_Dialogs::programTexts()
-{
-    frmWebForm *form = startDocument();
-    frmProperties properties(form->info());
-    frmEditList list;
-    frmEditImage image;
-    image.cmdOK_Click(); // refused: the name is empty
-    for (const QVariant &answer : {QVariant("a|b"), QVariant(int(QMessageBox::Ok)), QVariant("")})
-        Prompter::queueAnswer(answer);
-    list.cmdAdd_Click();
-    QStringList shown;
-    for (const Prompter::Shown &s : Prompter::shown())
-        shown << s.title + QLatin1String(": ") + s.text;
-    const QList<QPair<QString, QString>> table = {
-        {list.windowTitle(), "List Editor"},
-        {properties.windowTitle(), "Web Form Properties"},
-        {properties.lblAdvice->text(), "Note: If the \"Submit text\" setting is set to blank, "
-                                       "you must provide an image on the form."},
-        {shown.value(0), "Tabrino: Please specify the item name."},
-        {shown.value(1), "Tabrino: Enter choice to add to the list:"},
-        {shown.value(2), "Tabrino: Choices may not contain the list item delimeter character."},
-    };
-    for (const auto &[actual, expected] : table)
-        QCOMPARE(actual, expected);
-}
-
-void tst_Dialogs::resultProtocol_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("numberBox"); // Enter there must check it before OK
-    const char *table[][3] = {{"field", "txtItemName", "txtItemColumns"},
-                              {"switch", "cboItemName", ""},
-                              {"image", "txtItemName", ""},
-                              {"select", "txtItemName", "txtItemRows"}};
-    for (const auto &row : table)
-        QTest::newRow(row[0]) << row[0] << row[1] << row[2];
-}
-
-void tst_Dialogs::resultProtocol()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, name);
-    QFETCH(QString, numberBox);
-    auto dialog = makeDialog(kind);
-    // OK with an empty name: refused with a warning, the dialog open, the focus on the name.
-    QString afterOk;
-    execWhile(dialog.get(), [&afterOk, name](ModalDialog *d) {
-        click(d, "cmdOK");
-        auto *input = d->findChild<QWidget *>(name);
-        const bool onName = d->focusWidget() == input || input->isAncestorOf(d->focusWidget());
-        afterOk = QStringLiteral("%1 %2 %3").arg(d->isVisible()).arg(d->Tag).arg(onName);
-        click(d, "cmdCancel");
-    });
-    QCOMPARE(afterOk, QStringLiteral("1 CANCEL 1")); // open, tag, focus on the name
-    QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
-    QCOMPARE(Prompter::shown().size(), 1);
-    QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
-    // Esc and the close box are Cancel too.
-    execWhile(dialog.get(), [](ModalDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
-    QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
-    execWhile(dialog.get(), [](ModalDialog *d) { d->close(); });
-    QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
-
-    // Enter is OK; a blank is a name; a numeric box with Enter in it is checked first.
-    dialog = makeDialog(kind);
-    box(dialog.get(), name)->setText(QStringLiteral(" "));
-    QLineEdit *number = numberBox.isEmpty() ? nullptr : box(dialog.get(), numberBox);
-    if (number)
-        number->setText(QStringLiteral("0"));
-    execWhile(dialog.get(), [number](ModalDialog *d) {
-        QWidget *target = number ? number : d->focusWidget();
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_Return);
-    });
-    QCOMPARE(dialog->Tag, QStringLiteral("OK"));
-    QCOMPARE(number ? number->text() : QString(), number ? QStringLiteral("1") : QString());
-    QCOMPARE(Prompter::shown().size(), 1);
-}
-
-void tst_Dialogs::listEditor()
-{
-    // Add asks again after each choice, refuses one with "|", and ends on an empty answer.
-    frmEditList d;
-    for (const QVariant &answer : {QVariant("A"), QVariant("a|b"), QVariant(int(QMessageBox::Ok)),
-                                   QVariant(" B "), QVariant("")})
-        Prompter::queueAnswer(answer); // the button answers the warning about "|"
-    d.cmdAdd_Click();
-    QCOMPARE(texts(d.lstChoices), (QStringList{"A", " B "}));
-    QCOMPARE(Prompter::pendingAnswers(), 0);
-    QCOMPARE(Prompter::shown().size(), 5);
-    QCOMPARE(Prompter::shown().at(2).icon, MessageIcon::Exclamation);
-
-    d.lstChoices->item(1)->setText(QStringLiteral("B"));
-    d.lstChoices->addItem(QStringLiteral("C"));
-    const auto run = [&d](void (frmEditList::*command)()) {
-        (d.*command)();
-        return texts(d.lstChoices).join(QString());
-    };
-    // Nothing selected: Delete and the moves change nothing (they beep).
-    QCOMPARE(run(&frmEditList::cmdDelete_Click), "ABC");
-    QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "ABC");
-    QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ABC");
-    d.lstChoices->setCurrentRow(1);
-    QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "BAC");
-    QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "BAC"); // the first cannot go up
-    QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ABC");
-    QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ACB");
-    QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ACB"); // the last cannot go down
-    d.lstChoices->setCurrentRow(1);
-    QCOMPARE(run(&frmEditList::cmdDelete_Click), "AB");
-    QCOMPARE(run(&frmEditList::cmdDelete_Click), "AB"); // nothing selected any more
-    QCOMPARE(run(&frmEditList::cmdClear_Click), "");
-
-    // From the Selection dialog: Cancel keeps the choices, OK replaces them.
-    frmEditSelect select;
-    DecodeChoices("Small|Medium|Large|", select.cboItemSelect);
-
-    // Cancel after a change leaves the choices as they were.
-    whenModal<frmEditList>([](frmEditList *editor) {
-        editor->lstChoices->setCurrentRow(0);
-        editor->cmdDelete_Click();
-        QTest::keyClick(editor, Qt::Key_Escape);
-    });
-    select.cmdEditList_Click();
-    QCOMPARE(texts(select.cboItemSelect), (QStringList{"Small", "Medium", "Large"}));
-
-    // OK replaces the choices and selects the first.
-    select.cboItemSelect->setCurrentIndex(2);
-    whenModal<frmEditList>([](frmEditList *editor) {
-        editor->lstChoices->setCurrentRow(2);
-        editor->cmdMoveUp_Click();
-        click(editor, "cmdOK");
-    });
-    select.cmdEditList_Click();
-    QCOMPARE(texts(select.cboItemSelect), (QStringList{"Small", "Large", "Medium"}));
-    QCOMPARE(select.cboItemSelect->currentIndex(), 0);
-    QCOMPARE(EncodeChoices(select.cboItemSelect), QByteArray("Small|Large|Medium|"));
-}
-
-void tst_Dialogs::choiceBoxCoding()
-{
-    QComboBox box;
-    DecodeChoices("A||B|", &box);
-    QCOMPARE(texts(&box), (QStringList{"A", "", "B"}));
-    QCOMPARE(box.currentIndex(), 0);
-    QCOMPARE(EncodeChoices(&box), QByteArray("A||B|"));
-    DecodeChoices("", &box);
-    QCOMPARE(box.count(), 0);
-    QCOMPARE(EncodeChoices(&box), QByteArray());
-
-    // Bytes that are not UTF-8 are shown one character per byte and come back unchanged.
-    const QByteArray bytes("caf\xe9|\xc3\xbc\x62\x65r|\xff\xfe|");
-    DecodeChoices(bytes, &box);
-    QCOMPARE(texts(&box), (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\u00fcber"),
-                                       QStringLiteral("\u00ff\u00fe")}));
-    QCOMPARE(EncodeChoices(&box), bytes);
-    box.addItem(QStringLiteral("\u00e9t\u00e9")); // typed: stored as references
-    QCOMPARE(EncodeChoices(&box), bytes + QByteArray("&#233;t&#233;|"));
-}
-
-void tst_Dialogs::properties()
-{
-    frmWebForm *form = startDocument();
-    WebFormInfo &info = form->info();
+    void filterKey()
     {
-        frmProperties d(info);
-        // Browse takes the chosen file and keeps the typed one when cancelled.
-        d.txtOutputFile->setText(QStringLiteral("typed.htm"));
-        Prompter::queueAnswer(QString());
-        d.cmdBrowse_Click();
-        QCOMPARE(d.txtOutputFile->text(), QStringLiteral("typed.htm"));
-        Prompter::queueAnswer(QStringLiteral("/site/new page.html"));
-        d.cmdBrowse_Click();
-        QCOMPARE(d.txtOutputFile->text(), QStringLiteral("/site/new page.html"));
-        // Only spaces around the output file and the button texts are trimmed. A file name
-        // is stored as the file system knows it, other text beyond ASCII as references.
-        d.txtOutputFile->setText(QStringLiteral("  a\u00f1o.htm "));
-        d.txtCGIFile->setText(QStringLiteral(" /cgi "));
-        d.txtMediaType->setText(QStringLiteral(" text/x "));
-        d.txtSubmit->setText(QStringLiteral("   "));
-        d.txtReset->setText(QStringLiteral("\tAtr\u00e1s "));
-        info = d.StoreValues();
+        QFETCH(int, code);
+        QFETCH(int, mode);
+        QFETCH(int, expected);
+        QCOMPARE(FilterKey(code, mode), expected);
     }
-    QVERIFY(info.Changed);
-    QCOMPARE((QList<QByteArray>{info.OutputFile, info.CGIFile, info.MediaType, info.SubmitText,
-                                info.ResetText}),
-             (QList<QByteArray>{"a\xc3\xb1o.htm", " /cgi ", " text/x ", "", "\tAtr&#225;s"}));
 
-    // Unchanged values keep bytes that are not UTF-8, also when trimmed.
-    info.OutputFile = " caf\xe9.htm";
-    info = frmProperties(info).StoreValues();
-    QCOMPARE(info.OutputFile, QByteArray("caf\xe9.htm"));
+    // The number at the start of the text, within the bounds, or the nearest bound.
+    void checkRange_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<QString>("expected");
+        const QString overlong(400, QLatin1Char('9'));
+        const QList<std::tuple<QString, int, QString>> table = {
+            {"0", 255, "1"},         {"300", 255, "255"}, {"", 255, "1"},
+            {"12", 255, "12"},       {"007", 255, "007"}, {"40000", 32767, "32767"},
+            {"12abc", 255, "12abc"}, {"-5", 255, "1"},    {"255.5", 255, "255"},
+            {overlong, 255, "255"}};
+        for (const auto &[text, maximum, expected] : table)
+            QTest::addRow("\"%s\"", qPrintable(text.left(8))) << text << maximum << expected;
+    }
+    void checkRange()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, maximum);
+        QFETCH(QString, expected);
+        QCOMPARE(CheckRange(text, 1, maximum), expected);
+    }
 
-    // Default then Cancel: nothing stored, not even the change mark.
-    info.Changed = false;
-    QString defaultType;
-    whenModal<frmProperties>([&defaultType](frmProperties *d) {
-        d->cmdDefault_Click();
-        defaultType = d->txtMediaType->text();
-        click(d, "cmdCancel");
-    });
-    QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
-    QCOMPARE(defaultType, QStringLiteral("application/x-www-form-urlencoded"));
-    QCOMPARE(info.MediaType, QByteArray(" text/x "));
-    QVERIFY(!info.Changed);
+    // Keys typed into a box are filtered; on leaving it a number box is brought within its
+    // bounds once; keys that type no character keep editing.
+    void typingAndLeaving_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("left");
+        const char *table[][5] = {
+            {"field", "txtItemColumns", "1x2 3", "123", "123"},
+            {"image", "txtItemFile", "a*b?.gif", "ab.gif", "ab.gif"},
+            {"field", "txtItemName", "*a? caf\u00e9", "*a? caf", "*a? caf"},
+            {"switch", "cboItemName", "g*1\u00e9", "g*1", "g*1"},
+            {"field", "txtItemColumns", "0", "0", "1"},
+            {"field", "txtItemColumns", "300", "300", "255"},
+            {"field", "txtItemRows", "999", "999", "255"},
+            {"field", "txtItemMaxLength", "40000", "40000", "32767"},
+            {"select", "txtItemRows", "999", "999", "255"},
+        };
+        for (const auto &row : table)
+            QTest::addRow("%s %s %s", row[0], row[1], row[2])
+                << row[0] << row[1] << QString::fromUtf8(row[2]) << row[3] << row[4];
+    }
+    void typingAndLeaving()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, boxName);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, left);
+        auto dialog = makeDialog(kind);
+        QVERIFY(showActive(dialog.get()));
+        QLineEdit *edit = box(dialog.get(), boxName);
+        edit->clear();
+        edit->setFocus();
+        for (const QChar c : typed) // a letter beyond ASCII as a keyboard types it
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
+        QCOMPARE(edit->text(), shown);
+        QSignalSpy changed(edit, &QLineEdit::textChanged);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QVERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), left);
+        QCOMPARE(changed.size(), int(left != shown));
+        edit->setFocus();
+        for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_End, Qt::Key_Backspace})
+            QTest::keyClick(edit, key);
+        QCOMPARE(edit->text(), left.mid(1, left.size() - 2));
+    }
 
-    // OK without any change still marks the document changed.
-    whenModal<frmProperties>([](frmProperties *d) { click(d, "cmdOK"); });
-    QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
-    QVERIFY(info.Changed);
-    QCOMPARE(info.MediaType, QByteArray(" text/x "));
-}
+    void groupsGreyedPerType_data()
+    {
+        QTest::addColumn<int>("itemtype");
+        QTest::addColumn<QStringList>("greyed"); // the text boxes greyed out with their labels
+        QTest::newRow("text field") << 1 << QStringList{"txtItemRows"};
+        QTest::newRow("password field") << 2 << QStringList{"txtItemRows"};
+        QTest::newRow("hidden field")
+            << 3
+            << QStringList{"txtItemLabel", "txtItemColumns", "txtItemRows", "txtItemMaxLength"};
+        QTest::newRow("text area") << 4 << QStringList{"txtItemMaxLength"};
+        QTest::newRow("checkbox") << 6 << QStringList{"txtItemValue"};
+    }
 
-void tst_Dialogs::f1OpensTheDialogsTopic()
-{
-    frmWebForm *form = startDocument();
-    for (const char *kind : {"field", "switch", "image", "select", "list", "properties"}) {
-        auto dialog = makeDialog(QLatin1String(kind), form);
-        QString shownPage;
-        execWhile(dialog.get(), [&shownPage](ModalDialog *d) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-            if (HelpWindow::current())
-                shownPage = HelpWindow::current()->currentPage();
-            d->cmdCancel_Click();
+    void groupsGreyedPerType()
+    {
+        QFETCH(int, itemtype);
+        QFETCH(QStringList, greyed);
+        auto dialog = makeDialog(QLatin1String(itemtype == 6 ? "switch" : "field"));
+        if (auto *field = qobject_cast<frmEditField *>(dialog.get()))
+            field->PrepareForm(itemtype);
+        else
+            static_cast<frmEditSwitch *>(dialog.get())->PrepareForm(nullptr, itemtype);
+        int greyedSeen = 0;
+        for (QLabel *label : dialog->findChildren<QLabel *>()) {
+            auto *input = qobject_cast<QLineEdit *>(label->buddy());
+            if (!input)
+                continue;
+            const bool off = greyed.contains(input->objectName());
+            greyedSeen += off;
+            QCOMPARE(label->isEnabled(), !off);
+            QCOMPARE(input->isEnabled(), !off);
+            const QPalette palette = input->palette();
+            QCOMPARE(palette.color(QPalette::Base) == palette.color(QPalette::Button), off);
+            if (auto *upDown = dialog->findChild<UpDown *>("ud" + input->objectName().mid(3)))
+                QCOMPARE(upDown->isEnabled(), !off);
+        }
+        QCOMPARE(greyedSeen, greyed.size());
+    }
+
+    void radioGroupNames()
+    {
+        frmWebForm *form = startDocument();
+        ItemGrid &grid = form->grid();
+        const QList<QPair<QByteArray, QByteArray>> items = {
+            {"Radio Button", "size"},   {"Checkbox", "extra"},     {"Radio Button", "colour"},
+            {"Radio Button", "size"},   {"Text Field", "name"},    {"Radio Button", "Size"},
+            {"Radio Button", "colour"}, {"Radio Button", "size "}, {"Radio Button", "caf\xe9"}};
+        for (const auto &item : items) {
+            grid.addRow(grid.rows(), item.first);
+            grid.setText(grid.rows() - 1, ColName, item.second);
+        }
+        grid.removeRow(1); // the placeholder
+        grid.setCurrentCell(4, ColLabel);
+
+        frmEditSwitch d;
+        d.PrepareForm(&grid, 7);
+        QCOMPARE(texts(d.cboItemName),
+                 (QStringList{"size", "colour", "Size", "size ", "caf\u00e9"}));
+        QCOMPARE(d.cboItemName->currentText(), QString());
+        QCOMPARE(grid.currentRow(), 4);
+        QCOMPARE(grid.currentColumn(), int(ColName));
+        // A group picked from the list keeps its buttons' bytes; a typed one is stored as typed.
+        d.cboItemName->setCurrentText(QStringLiteral("caf\u00e9"));
+        QCOMPARE(d.nameBytes("size"), QByteArray("caf\xe9"));
+        d.cboItemName->setCurrentText(QStringLiteral("\u00e9t\u00e9"));
+        QCOMPARE(d.nameBytes("size"), QByteArray("&#233;t&#233;"));
+    }
+
+    // The texts the dialogs show. The List Editor's Add asks again after each choice,
+    // refuses one with "|", and ends on an empty answer.
+    void programTexts()
+    {
+        frmWebForm *form = startDocument();
+        frmProperties properties(form->info());
+        frmEditList list;
+        frmEditImage image;
+        image.cmdOK_Click(); // refused: the name is empty
+        for (const QVariant &answer :
+             {QVariant("A"), QVariant("a|b"), QVariant(int(QMessageBox::Ok)), QVariant(" B "),
+              QVariant("")})
+            Prompter::queueAnswer(answer); // the button answers the warning about "|"
+        list.cmdAdd_Click();
+        QCOMPARE(texts(list.lstChoices), (QStringList{"A", " B "}));
+        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QCOMPARE(Prompter::shown().size(), 6);
+        QCOMPARE(Prompter::shown().at(3).icon, MessageIcon::Exclamation);
+        QStringList shown;
+        for (const Prompter::Shown &s : Prompter::shown())
+            shown << s.title + QLatin1String(": ") + s.text;
+        const QList<QPair<QString, QString>> table = {
+            {list.windowTitle(), "List Editor"},
+            {properties.windowTitle(), "Web Form Properties"},
+            {properties.lblAdvice->text(), "Note: If the \"Submit text\" setting is set to blank, "
+                                           "you must provide an image on the form."},
+            {shown.value(0), "Tabrino: Please specify the item name."},
+            {shown.value(1), "Tabrino: Enter choice to add to the list:"},
+            {shown.value(3), "Tabrino: Choices may not contain the list item delimeter character."},
+        };
+        for (const auto &[actual, expected] : table)
+            QCOMPARE(actual, expected);
+    }
+
+    void resultProtocol_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("numberBox"); // Enter there must check it before OK
+        const char *table[][3] = {{"field", "txtItemName", "txtItemColumns"},
+                                  {"switch", "cboItemName", ""},
+                                  {"image", "txtItemName", ""},
+                                  {"select", "txtItemName", "txtItemRows"}};
+        for (const auto &row : table)
+            QTest::newRow(row[0]) << row[0] << row[1] << row[2];
+    }
+
+    void resultProtocol()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, numberBox);
+        auto dialog = makeDialog(kind);
+        // OK with an empty name: refused with a warning, the dialog open, the focus on the name.
+        QString afterOk;
+        execWhile(dialog.get(), [&afterOk, name](ModalDialog *d) {
+            click(d, "cmdOK");
+            auto *input = d->findChild<QWidget *>(name);
+            const bool onName = d->focusWidget() == input || input->isAncestorOf(d->focusWidget());
+            afterOk = QStringLiteral("%1 %2 %3").arg(d->isVisible()).arg(d->Tag).arg(onName);
+            click(d, "cmdCancel");
         });
-        QCOMPARE(shownPage, kind == QLatin1String("properties") ? "topic20.html" : "topic30.html");
-        HelpWindow::CloseHelp();
+        QCOMPARE(afterOk, QStringLiteral("1 CANCEL 1")); // open, tag, focus on the name
+        QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
+        QCOMPARE(Prompter::shown().size(), 1);
+        QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
+        // Esc and the close box are Cancel too.
+        execWhile(dialog.get(), [](ModalDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
+        execWhile(dialog.get(), [](ModalDialog *d) { d->close(); });
+        QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
+
+        // Enter is OK; a blank is a name; a numeric box with Enter in it is checked first.
+        dialog = makeDialog(kind);
+        box(dialog.get(), name)->setText(QStringLiteral(" "));
+        QLineEdit *number = numberBox.isEmpty() ? nullptr : box(dialog.get(), numberBox);
+        if (number)
+            number->setText(QStringLiteral("0"));
+        execWhile(dialog.get(), [number](ModalDialog *d) {
+            QWidget *target = number ? number : d->focusWidget();
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+        });
+        QCOMPARE(dialog->Tag, QStringLiteral("OK"));
+        QCOMPARE(number ? number->text() : QString(), number ? QStringLiteral("1") : QString());
+        QCOMPARE(Prompter::shown().size(), 1);
     }
-    QVERIFY2(Prompter::shown().isEmpty(), qPrintable(lastMessage()));
-}
+
+    void listEditor()
+    {
+        frmEditList d;
+        d.lstChoices->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        const auto run = [&d](void (frmEditList::*command)()) {
+            (d.*command)();
+            return texts(d.lstChoices).join(QString());
+        };
+        // Nothing selected: Delete and the moves change nothing (they beep).
+        QCOMPARE(run(&frmEditList::cmdDelete_Click), "ABC");
+        QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "ABC");
+        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ABC");
+        d.lstChoices->setCurrentRow(1);
+        QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "BAC");
+        QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "BAC"); // the first cannot go up
+        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ABC");
+        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ACB");
+        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ACB"); // the last cannot go down
+        d.lstChoices->setCurrentRow(1);
+        QCOMPARE(run(&frmEditList::cmdDelete_Click), "AB");
+        QCOMPARE(run(&frmEditList::cmdDelete_Click), "AB"); // nothing selected any more
+        QCOMPARE(run(&frmEditList::cmdClear_Click), "");
+
+        // From the Selection dialog: Cancel keeps the choices, OK replaces them.
+        frmEditSelect select;
+        DecodeChoices("Small|Medium|Large|", select.cboItemSelect);
+
+        // Cancel after a change leaves the choices as they were.
+        whenModal<frmEditList>([](frmEditList *editor) {
+            editor->lstChoices->setCurrentRow(0);
+            editor->cmdDelete_Click();
+            QTest::keyClick(editor, Qt::Key_Escape);
+        });
+        select.cmdEditList_Click();
+        QCOMPARE(texts(select.cboItemSelect), (QStringList{"Small", "Medium", "Large"}));
+
+        // OK replaces the choices and selects the first.
+        select.cboItemSelect->setCurrentIndex(2);
+        whenModal<frmEditList>([](frmEditList *editor) {
+            editor->lstChoices->setCurrentRow(2);
+            editor->cmdMoveUp_Click();
+            click(editor, "cmdOK");
+        });
+        select.cmdEditList_Click();
+        QCOMPARE(texts(select.cboItemSelect), (QStringList{"Small", "Large", "Medium"}));
+        QCOMPARE(select.cboItemSelect->currentIndex(), 0);
+        QCOMPARE(EncodeChoices(select.cboItemSelect), QByteArray("Small|Large|Medium|"));
+    }
+
+    // Bytes that are not UTF-8 are shown one character per byte and come back unchanged, an
+    // empty choice included; a typed choice is stored as references.
+    void choiceBoxCoding()
+    {
+        QComboBox box;
+        const QByteArray bytes("caf\xe9||\xc3\xbc\x62\x65r|\xff\xfe|");
+        DecodeChoices(bytes, &box);
+        QCOMPARE(texts(&box),
+                 (QStringList{QStringLiteral("caf\u00e9"), QString(), QStringLiteral("\u00fcber"),
+                              QStringLiteral("\u00ff\u00fe")}));
+        QCOMPARE(box.currentIndex(), 0);
+        QCOMPARE(EncodeChoices(&box), bytes);
+        box.addItem(QStringLiteral("\u00e9t\u00e9"));
+        QCOMPARE(EncodeChoices(&box), bytes + QByteArray("&#233;t&#233;|"));
+        DecodeChoices("", &box);
+        QCOMPARE(box.count(), 0);
+        QCOMPARE(EncodeChoices(&box), QByteArray());
+    }
+
+    void properties()
+    {
+        frmWebForm *form = startDocument();
+        WebFormInfo &info = form->info();
+        {
+            frmProperties d(info);
+            // Browse takes the chosen file and keeps the typed one when cancelled.
+            d.txtOutputFile->setText(QStringLiteral("typed.htm"));
+            Prompter::queueAnswer(QString());
+            d.cmdBrowse_Click();
+            QCOMPARE(d.txtOutputFile->text(), QStringLiteral("typed.htm"));
+            Prompter::queueAnswer(QStringLiteral("/site/new page.html"));
+            d.cmdBrowse_Click();
+            QCOMPARE(d.txtOutputFile->text(), QStringLiteral("/site/new page.html"));
+            // Only spaces around the output file and the button texts are trimmed. A file name
+            // is stored as the file system knows it, other text beyond ASCII as references.
+            d.txtOutputFile->setText(QStringLiteral("  a\u00f1o.htm "));
+            d.txtCGIFile->setText(QStringLiteral(" /cgi "));
+            d.txtMediaType->setText(QStringLiteral(" text/x "));
+            d.txtSubmit->setText(QStringLiteral("   "));
+            d.txtReset->setText(QStringLiteral("\tAtr\u00e1s "));
+            info = d.StoreValues();
+        }
+        QVERIFY(info.Changed);
+        QCOMPARE((QList<QByteArray>{info.OutputFile, info.CGIFile, info.MediaType, info.SubmitText,
+                                    info.ResetText}),
+                 (QList<QByteArray>{"a\xc3\xb1o.htm", " /cgi ", " text/x ", "", "\tAtr&#225;s"}));
+
+        // Unchanged values keep bytes that are not UTF-8, also when trimmed.
+        info.OutputFile = " caf\xe9.htm";
+        info = frmProperties(info).StoreValues();
+        QCOMPARE(info.OutputFile, QByteArray("caf\xe9.htm"));
+
+        // Default then Cancel: nothing stored, not even the change mark.
+        info.Changed = false;
+        QString defaultType;
+        whenModal<frmProperties>([&defaultType](frmProperties *d) {
+            d->cmdDefault_Click();
+            defaultType = d->txtMediaType->text();
+            click(d, "cmdCancel");
+        });
+        QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
+        QCOMPARE(defaultType, QStringLiteral("application/x-www-form-urlencoded"));
+        QCOMPARE(info.MediaType, QByteArray(" text/x "));
+        QVERIFY(!info.Changed);
+
+        // OK without any change still marks the document changed.
+        whenModal<frmProperties>([](frmProperties *d) { click(d, "cmdOK"); });
+        QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
+        QVERIFY(info.Changed);
+        QCOMPARE(info.MediaType, QByteArray(" text/x "));
+    }
+
+    void f1OpensTheDialogsTopic()
+    {
+        frmWebForm *form = startDocument();
+        for (const char *kind : {"field", "switch", "image", "select", "list", "properties"}) {
+            auto dialog = makeDialog(QLatin1String(kind), form);
+            QString shownPage;
+            execWhile(dialog.get(), [&shownPage](ModalDialog *d) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+                if (HelpWindow::current())
+                    shownPage = HelpWindow::current()->currentPage();
+                d->cmdCancel_Click();
+            });
+            QCOMPARE(shownPage,
+                     kind == QLatin1String("properties") ? "topic20.html" : "topic30.html");
+            HelpWindow::CloseHelp();
+        }
+        QVERIFY2(Prompter::shown().isEmpty(), qPrintable(lastMessage()));
+    }
+};
 
 QTEST_MAIN(tst_Dialogs)
 #include "tst_dialogs.moc"

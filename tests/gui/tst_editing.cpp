@@ -64,14 +64,6 @@ void setRow(frmWebForm *form, int row, const QByteArrayList &cells)
         form->grid().setText(row, col, cells.at(col));
 }
 
-// Labels "1" to "n" in rows 1 to n, the document unchanged.
-void setLabels(frmWebForm *form, int n)
-{
-    for (int i = 1; i <= n; ++i)
-        setRow(form, i, {"Label", "", "", QByteArray::number(i)});
-    form->info().Changed = false;
-}
-
 // The labels of the item rows, the current row's in brackets; "(mark misplaced)" unless
 // the current cell is the one marked.
 QString labelsAndMark(frmWebForm *form)
@@ -341,30 +333,16 @@ private slots:
         QCOMPARE(labelsAndMark(other), QStringLiteral("I agree [I agree] I agree end"));
     }
 
-    void deleteAndCut()
+    // Moves stop at either end and keep the mark; the last item is blanked, not removed.
+    void moveDeleteAndCut()
     {
         // Cutting the placeholder copies nothing; pasting an empty clipboard does nothing.
         m_form->mnuEditCut_Click();
         m_form->mnuEditPaste_Click();
         QCOMPARE(labelsAndMark(m_form), QStringLiteral("[]"));
-        setLabels(m_form, 3);
-        m_form->grid().setCurrentCell(3, 1);
-        m_form->mnuEditDelete_Click();
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 [2]"));
-        QVERIFY(m_form->info().Changed);
-        m_form->grid().setCurrentCell(1, 1);
-        m_form->mnuEditCut_Click();
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[2]"));
-        m_form->mnuEditDelete_Click(); // the last item is blanked, not removed
-        QCOMPARE(rowOf(m_form, 1), QByteArrayList());
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[]"));
-        m_form->mnuEditPaste_Click(); // the cut item comes back
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[1]"));
-    }
-
-    void moveUpAndDownKeepTheMark()
-    {
-        setLabels(m_form, 3);
+        for (int i = 1; i <= 3; ++i)
+            setRow(m_form, i, {"Label", "", "", QByteArray::number(i)});
+        m_form->info().Changed = false;
         m_form->grid().setCurrentCell(1, 3);
         m_frame->tbrDesign_ButtonClick(QStringLiteral("MOVEUP")); // first row: nothing
         m_form->grid().setCurrentCell(3, 3);
@@ -377,6 +355,18 @@ private slots:
         QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 2 [3]"));
         QCOMPARE(m_form->grid().currentColumn(), 3);
         QCOMPARE(m_form->flgForm()->currentIndex().row(), 2); // the view follows
+        m_form->info().Changed = false;
+        m_form->mnuEditDelete_Click();
+        QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 [2]"));
+        QVERIFY(m_form->info().Changed);
+        m_form->grid().setCurrentCell(1, 1);
+        m_form->mnuEditCut_Click();
+        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[2]"));
+        m_form->mnuEditDelete_Click();
+        QCOMPARE(rowOf(m_form, 1), QByteArrayList());
+        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[]"));
+        m_form->mnuEditPaste_Click(); // the cut item comes back
+        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[1]"));
     }
 };
 
