@@ -16,6 +16,7 @@
 #include "ui/RecentFileMenu.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class frmStartup;
 class frmWebForm;
@@ -25,6 +26,7 @@ class QMenu;
 class QMenuBar;
 class QStackedWidget;
 class QToolBar;
+class RecoveryStore;
 
 class frmDesign : public QMainWindow, public FrameWindow
 {
@@ -49,6 +51,16 @@ public:
     void activateFormWindow(DocumentWindow *form) override;
     void arrangeIcons() override;
     bool isClosingAgreed() const override { return m_closingAgreed; }
+    RecoveryStore *recoveryStore() const override { return m_recovery.get(); }
+
+    // Ends the program as at the end of a session (SIGTERM, SIGHUP, SIGINT): no question
+    // is asked, changed documents keep their recovery copies, preview files go. The caller
+    // then leaves the event loop.
+    void EndSession();
+    bool isSessionEnded() const { return m_sessionEnded; }
+    // A document window brought forward offers to reload its file if another program
+    // changed it; asked once the events of the switch are done, never over a dialog.
+    void CheckActiveFormOnDisk();
 
     void EnableFormButtons(bool enable) override;
     // Runs the command of the toolbar button named `key`, whatever its enabled state; an
@@ -97,4 +109,6 @@ private:
     QAction *m_viewToolbar = nullptr;
     bool m_closingAgreed = false;
     bool m_exiting = false;
+    bool m_sessionEnded = false;
+    std::unique_ptr<RecoveryStore> m_recovery;
 };

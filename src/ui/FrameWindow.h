@@ -1,13 +1,15 @@
 // What the windows below the main frame need of it: the MDI area their documents live in,
-// the closing agreement, the toolbar, the commands that belong to the frame (the wizard,
-// the toolbar's visibility, the About box) and the recent-file entries. The main frame
-// registers itself on creation; everything below it reaches it only through this interface.
+// the closing agreement, the store of recovery copies, the toolbar, the commands that
+// belong to the frame (the wizard, the toolbar's visibility, the About box) and the
+// recent-file entries. The main frame registers itself on creation; everything below it
+// reaches it only through this interface.
 #pragma once
 
 #include <QStringList>
 
 class DocumentWindow;
 class QMdiArea;
+class RecoveryStore;
 class QWidget;
 
 class FrameWindow
@@ -23,6 +25,8 @@ public:
     // Brings a document window forward, with its menu bar.
     virtual void activateFormWindow(DocumentWindow *form) = 0;
     virtual void arrangeIcons() = 0;
+    // The program's store of recovery copies; nullptr when copies are not kept.
+    virtual RecoveryStore *recoveryStore() const = 0;
     // True once the frame closes with every document's agreement: windows close unasked.
     virtual bool isClosingAgreed() const = 0;
     // Toolbar buttons 3 to 26; New and Open stay enabled.
