@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "WebFormFile.h"
 #include "document/DocumentGuard.h"
+#include "document/DocumentRecovery.h"
 
 #include <QDialog>
 #include <QTemporaryDir>
@@ -189,6 +190,47 @@ private slots:
         QCOMPARE(files(QStringLiteral("*.wfm")).size(), copiesLeft);
         closeFrame(m_frame);
         QCOMPARE(files(QStringLiteral("*.wfm")).size(), running ? 1 : 0);
+    }
+
+    // A restored document's file counts as read when the copy is newer than it, and as
+    // changed by another program (Save asks) when it was written after the copy.
+    void restoredFile_data()
+    {
+        QTest::addColumn<int>("fileAge"); // seconds after the copy; 0: there is no file
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("older than the copy") << -60 << false;
+        QTest::newRow("written after the copy") << 60 << true;
+        QTest::newRow("no file") << 0 << false;
+    }
+    void restoredFile()
+    {
+        QFETCH(int, fileAge);
+        QFETCH(bool, asks);
+        const QString path = m_dir.filePath(QStringLiteral("restored.wfm"));
+        QFile::remove(path);
+        m_frame = startFrame();
+        ItemGrid grid;
+        WebFormInfo info;
+        info.setNewDocumentProperties();
+        grid.setText(1, ColName, "ours");
+        QVERIFY(RecoveryStore(RecoveryStore::DefaultFolder()).save(1, info, grid, path).isEmpty());
+        const QList<RecoveryCopy> copies = m_frame->recoveryStore()->orphans();
+        QCOMPARE(copies.size(), 1);
+        if (fileAge) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(formFile("theirs")) > 0 &&
+                    file.flush());
+            QVERIFY(
+                file.setFileTime(QFileInfo(copies.at(0).copyFile).lastModified().addSecs(fileAge),
+                                 QFileDevice::FileModificationTime));
+        }
+        frmWebForm *form = RestoreWebForm(copies.at(0), *m_frame->recoveryStore());
+        QCOMPARE(form->Caption(), path);
+        if (asks)
+            Prompter::queueAnswer(QMessageBox::Yes);
+        QVERIFY(triggerAction(form, QStringLiteral("mnuFileSave")));
+        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QCOMPARE(firstName(TestFiles::read(path)), QByteArray("ours"));
     }
 
     // A file another program changed while it is open: Save asks before writing over it,
