@@ -8,7 +8,9 @@
 // DocumentWindow and FrameWindow), editor/ (item dialogs and commands) and output/
 // (properties, form position, file viewer) side by side, document/ (the document window
 // and its lifecycle), wizard/, and app/ (this frame, start-up, main()). Windows below the
-// frame reach it only through FrameWindow, which it implements.
+// frame reach it only through FrameWindow, which it implements. The frame also owns the
+// program's RecoveryStore: each document window's DocumentGuard keeps the recovery copy of
+// its unsaved changes there, and the frame offers left-over copies back at start-up.
 #pragma once
 
 #include "StartupOptions.h"
