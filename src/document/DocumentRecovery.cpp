@@ -2,6 +2,7 @@
 
 #include "FormSlots.h"
 #include "RecoveryStore.h"
+#include "document/CommandActions.h"
 #include "document/DocumentGuard.h"
 #include "document/DocumentLifecycle.h"
 #include "document/frmWebForm.h"
@@ -55,8 +56,8 @@ frmWebForm *RestoreWebForm(const RecoveryCopy &copy, RecoveryStore &store)
     if (!copy.originalPath.isEmpty())
         form->guard().rememberRestoredFile(copy);
     FrameWindow::instance()->activateFormWindow(form);
-    EnableFormButtons(true);
-    FrameWindow::instance()->RefreshRecentFileMenus();
+    UpdateCommands();
+    CommandActions::instance()->refreshRecentFiles();
     form->UpdateForm();
     form->setChanged(true);
     if (store.adopt(copy, slot)) {

@@ -2,6 +2,7 @@
 
 #include "Conversion.h"
 #include "SettingsStore.h"
+#include "document/CommandActions.h"
 #include "document/DocumentGuard.h"
 #include "document/DocumentLifecycle.h"
 #include "output/frmProperties.h"
@@ -63,7 +64,7 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
             m_flgForm->setFocus(Qt::OtherFocusReason);
     });
     m_guard = new DocumentGuard(this);
-    buildMenus();
+    m_menuBar = CommandActions::instance()->documentMenuBar();
     resize(640, 480);
 }
 
@@ -259,13 +260,7 @@ void frmWebForm::Form_Unload()
     DeletePreviewFile();
     m_guard->documentClosed();
     info().SlotFree = true;
-    if (!Slots().AnyFormOpen())
-        EnableFormButtons(false);
-}
-
-void frmWebForm::setRecentFiles(const QStringList &paths)
-{
-    m_recentFiles.setPaths(paths);
+    UpdateCommands();
 }
 
 void frmWebForm::flgForm_EnterCell()
@@ -358,9 +353,7 @@ void frmWebForm::mnuFileExit_Click()
 
 void frmWebForm::mnuRecentFile_Click(int index)
 {
-    const QString path = m_recentFiles.caption(index);
-    if (!path.isEmpty())
-        LoadWebFormFile(path);
+    CommandActions::instance()->openRecentFile(index);
 }
 
 // --- View menu
