@@ -64,6 +64,7 @@ void DocumentGuard::copyAdopted()
 
 void DocumentGuard::rememberFile(const FileStamp &stamp)
 {
+    m_tracked = true;
     m_stamp = stamp;
     m_declined = FileStamp();
 }
@@ -79,7 +80,7 @@ void DocumentGuard::rememberRestoredFile(const RecoveryCopy &copy)
 
 bool DocumentGuard::changedOnDisk() const
 {
-    if (IsUntitled(m_form))
+    if (!m_tracked || IsUntitled(m_form))
         return false;
     const FileStamp now = FileStamp::of(NativePath(m_form->Caption()));
     // A file that is gone loses nothing when it is written again.

@@ -36,7 +36,8 @@ public:
     void rememberFile(const FileStamp &stamp);
     // A restored document's file: taken as read unless it changed after the copy was made.
     void rememberRestoredFile(const RecoveryCopy &copy);
-    // True when the document's file exists and is not what was read or written last.
+    // True when the document's file exists and is not what was read or written last; a
+    // document that never read or wrote its file (the wizard's) has nothing to compare.
     bool changedOnDisk() const;
     // Before Save writes `filename`: asks before writing over the document's own file when
     // another program changed it. False when the save must not go on.
@@ -52,6 +53,7 @@ private:
     frmWebForm *m_form;
     QTimer m_copyTimer;
     bool m_copyCurrent = false; // the recovery copy holds the document as it is
+    bool m_tracked = false;     // the document was read from or written to its file
     FileStamp m_stamp;
     FileStamp m_declined; // the disk state whose reload was refused
     bool m_asking = false;
