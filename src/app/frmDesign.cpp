@@ -2,10 +2,13 @@
 
 #include "AppInfo.h"
 #include "FormSlots.h"
+#include "RecoveryStore.h"
 #include "SettingsStore.h"
 #include "app/frmStartup.h"
 #include "document/CommandActions.h"
+#include "document/DocumentGuard.h"
 #include "document/DocumentLifecycle.h"
+#include "document/DocumentRecovery.h"
 #include "document/frmWebForm.h"
 #include "ui/HelpWindow.h"
 #include "ui/ItemGridView.h"
@@ -13,6 +16,7 @@
 #include "ui/ViewState.h"
 #include "wizard/frmWizard.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -29,7 +33,9 @@ namespace {
 frmDesign *g_mainFrame = nullptr;
 }
 
-frmDesign::frmDesign(QWidget *parent) : QMainWindow(parent)
+frmDesign::frmDesign(QWidget *parent)
+    : QMainWindow(parent),
+      m_recovery(std::make_unique<RecoveryStore>(RecoveryStore::DefaultFolder()))
 {
     g_mainFrame = this;
     setObjectName(QStringLiteral("frmDesign"));
@@ -47,6 +53,7 @@ frmDesign::frmDesign(QWidget *parent) : QMainWindow(parent)
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         focusActiveGrid();
         QTimer::singleShot(0, this, &frmDesign::focusActiveGrid);
+        QTimer::singleShot(0, this, &frmDesign::CheckActiveFormOnDisk);
     });
     // File dialogs open in the folder of the active document.
     Prompter::setDocumentFolderSource([] {
@@ -103,12 +110,16 @@ void frmDesign::MDIForm_Load(const StartupOptions &options)
     // The frame's recent-file entries are what a file is checked against before it is
     // added, so they hold the stored list before the first file is opened.
     m_actions->refreshRecentFiles();
+    // Work left by a program that did not end cleanly comes first; restored documents
+    // stand in for the wizard and the first new document.
+    if (!m_sessionEnded)
+        OfferRecoveryCopies(*m_recovery);
     const QString file = options.commandLinePath();
-    if (!file.isEmpty())
+    if (!file.isEmpty() && !m_sessionEnded)
         LoadWebFormFile(file);
-    if (!Slots().AnyFormOpen() && SettingsStore::displayWizard())
+    if (!Slots().AnyFormOpen() && SettingsStore::displayWizard() && !m_sessionEnded)
         frmWizard::ShowWizard(this);
-    if (!Slots().AnyFormOpen())
+    if (!Slots().AnyFormOpen() && !m_sessionEnded)
         NewWebForm();
 }
 
@@ -154,8 +165,20 @@ void frmDesign::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     // Back from a dialog or another program: the active document's grid has the keyboard.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         QTimer::singleShot(0, this, &frmDesign::focusActiveGrid);
+        QTimer::singleShot(0, this, &frmDesign::CheckActiveFormOnDisk);
+    }
+}
+
+void frmDesign::CheckActiveFormOnDisk()
+{
+    // Over a dialog the question would interrupt it; the frame is activated again, and
+    // asks, when the dialog closes.
+    if (m_sessionEnded || m_closingAgreed || QApplication::activeModalWidget())
+        return;
+    if (frmWebForm *form = activeForm())
+        form->guard().offerReload();
 }
 
 void frmDesign::updateMenuBar()
@@ -200,7 +223,23 @@ void frmDesign::closeEvent(QCloseEvent *event)
     m_closingAgreed = true;
     m_mdiArea->closeAllSubWindows();
     HelpWindow::CloseHelp();
+    // A clean exit leaves no work behind to recover.
+    if (!m_sessionEnded)
+        m_recovery->removeAll();
     event->accept();
+}
+
+void frmDesign::EndSession()
+{
+    if (m_sessionEnded)
+        return;
+    m_sessionEnded = true;
+    m_closingAgreed = true;
+    for (QMdiSubWindow *sub : m_mdiArea->subWindowList()) {
+        if (auto *form = qobject_cast<frmWebForm *>(sub->widget()))
+            form->EndSession();
+    }
+    HelpWindow::CloseHelp();
 }
 
 void frmDesign::ShowAboutBox()

@@ -9,12 +9,16 @@
 // dialogs and commands) and output/ (properties, form position, file viewer) side by side,
 // document/ (the document window and its lifecycle), wizard/, and app/ (this frame, start-up,
 // main()). Windows below the frame reach it only through FrameWindow, which it implements.
+// The frame also owns the program's RecoveryStore: each document window's DocumentGuard keeps
+// the recovery copy of its unsaved changes there, and the frame offers left-over copies back at
+// start-up.
 #pragma once
 
 #include "StartupOptions.h"
 #include "ui/FrameWindow.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class CommandActions;
 class frmStartup;
@@ -25,6 +29,7 @@ class QMenu;
 class QMenuBar;
 class QStackedWidget;
 class QToolBar;
+class RecoveryStore;
 
 class frmDesign : public QMainWindow, public FrameWindow
 {
@@ -49,6 +54,16 @@ public:
     void activateFormWindow(DocumentWindow *form) override;
     void arrangeIcons() override;
     bool isClosingAgreed() const override { return m_closingAgreed; }
+    RecoveryStore *recoveryStore() const override { return m_recovery.get(); }
+
+    // Ends the program as at the end of a session (SIGTERM, SIGHUP, SIGINT): no question
+    // is asked, changed documents keep their recovery copies, preview files go. The caller
+    // then leaves the event loop.
+    void EndSession();
+    bool isSessionEnded() const { return m_sessionEnded; }
+    // A document window brought forward offers to reload its file if another program
+    // changed it; asked once the events of the switch are done, never over a dialog.
+    void CheckActiveFormOnDisk();
 
     // Runs the command of the toolbar button named `key` as a click does; an unknown name
     // does nothing.
@@ -80,4 +95,6 @@ private:
     QMenuBar *m_ownMenuBar = nullptr;
     CommandActions *m_actions = nullptr;
     bool m_closingAgreed = false;
+    bool m_sessionEnded = false;
+    std::unique_ptr<RecoveryStore> m_recovery;
 };

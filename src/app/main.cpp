@@ -1,4 +1,5 @@
 // tabrino: the web form designer.
+#include "TerminationSignals.h"
 #include "app/StartupOptions.h"
 #include "app/frmDesign.h"
 
@@ -28,7 +29,16 @@ int main(int argc, char *argv[])
     options.arguments = QApplication::arguments().mid(1);
     options.startFolder = QDir::currentPath();
     frmDesign frame;
+    // A logout, a closed terminal or Ctrl+C ends the program as a session end does, also
+    // while it is still starting or a dialog is open: every event loop is left.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &frame, [&frame] {
+        frame.EndSession();
+        QCoreApplication::exit(0);
+    });
     frame.MDIForm_Load(options);
+    if (frame.isSessionEnded())
+        return 0;
     frame.show();
     return app.exec();
 }

@@ -1,8 +1,10 @@
 #include "DocumentLifecycle.h"
 
+#include "FileStamp.h"
 #include "RecentFiles.h"
 #include "WebFormFile.h"
 #include "document/CommandActions.h"
+#include "document/DocumentGuard.h"
 #include "document/frmWebForm.h"
 #include "output/FormPosition.h"
 #include "ui/FrameWindow.h"
@@ -81,6 +83,8 @@ void OpenWebForm()
 
 frmWebForm *LoadWebFormFile(const QString &filename)
 {
+    // Taken before reading: a change made while the file is read is noticed later.
+    const FileStamp stamp = FileStamp::of(filename);
     WebFormReadResult read;
     {
         WaitCursor busy;
@@ -98,17 +102,10 @@ frmWebForm *LoadWebFormFile(const QString &filename)
     WaitCursor busy;
     frmWebForm *form = CreateFormWindow(slot);
     form->setCaption(filename);
-    WebFormInfo &info = form->info();
-    const WebFormInfo &read_info = read.contents.properties;
-    info.OutputFile = read_info.OutputFile;
-    info.CGIFile = read_info.CGIFile;
-    info.MethodGet = read_info.MethodGet;
-    info.MediaType = read_info.MediaType;
-    info.SubmitText = read_info.SubmitText;
-    info.ResetText = read_info.ResetText;
-    info.SlotFree = false;
-    info.Changed = false;
-    FillGrid(form->grid(), read.contents.rows);
+    PutFileContents(form, read.contents);
+    form->info().SlotFree = false;
+    form->info().Changed = false;
+    form->guard().rememberFile(stamp);
     FrameWindow::instance()->activateFormWindow(form);
     RememberFileName(filename);
     UpdateCommands();
@@ -118,8 +115,49 @@ frmWebForm *LoadWebFormFile(const QString &filename)
     return form;
 }
 
+void PutFileContents(frmWebForm *form, const WebFormFileContents &contents)
+{
+    WebFormInfo &info = form->info();
+    const WebFormInfo &read_info = contents.properties;
+    info.OutputFile = read_info.OutputFile;
+    info.CGIFile = read_info.CGIFile;
+    info.MethodGet = read_info.MethodGet;
+    info.MediaType = read_info.MediaType;
+    info.SubmitText = read_info.SubmitText;
+    info.ResetText = read_info.ResetText;
+    FillGrid(form->grid(), contents.rows);
+}
+
+bool ReloadWebFormFile(frmWebForm *form)
+{
+    const QString filename = form->Caption();
+    const FileStamp stamp = FileStamp::of(filename);
+    WebFormReadResult read;
+    {
+        WaitCursor busy;
+        read = ReadWebFormFile(filename);
+    }
+    if (!read.opened) {
+        Prompter::message(MessageIcon::Critical, OpenFailedMessage(read.errorText), QMessageBox::Ok,
+                          form);
+        return false;
+    }
+    form->grid().clearItems();
+    PutFileContents(form, read.contents);
+    form->flgForm_EnterCell();
+    form->setChanged(false);
+    form->guard().rememberFile(stamp);
+    form->UpdateForm();
+    if (!read.contents.reachedEndLine)
+        Prompter::message(MessageIcon::Exclamation, EndedEarlyMessage(filename), QMessageBox::Ok,
+                          form);
+    return true;
+}
+
 bool SaveWebFormFile(frmWebForm *form, const QString &filename)
 {
+    if (!form->guard().confirmOverwrite(filename))
+        return false;
     QString error;
     {
         WaitCursor busy;
@@ -129,6 +167,7 @@ bool SaveWebFormFile(frmWebForm *form, const QString &filename)
         Prompter::message(MessageIcon::Critical, SaveFailedMessage(filename, error));
         return false;
     }
+    form->guard().rememberFile(FileStamp::of(filename));
     form->setCaption(filename);
     form->setChanged(false);
     return true;

@@ -5,6 +5,7 @@
 #include <QString>
 
 class frmWebForm;
+struct WebFormFileContents;
 class QWidget;
 
 namespace FileFilters {
@@ -19,7 +20,13 @@ int NewWebForm();
 void OpenWebForm();
 // Reads `filename` into a new document window; nullptr when it could not be opened.
 frmWebForm *LoadWebFormFile(const QString &filename);
+// Reads the document's own file again in place of what the window holds; false (after a
+// message) when it cannot be read.
+bool ReloadWebFormFile(frmWebForm *form);
+// Puts the properties and items read from a file into a document window.
+void PutFileContents(frmWebForm *form, const WebFormFileContents &contents);
 // Writes the document; on success the caption becomes `filename` and Changed is cleared.
+// Writing over its own file after another program changed it asks first.
 bool SaveWebFormFile(frmWebForm *form, const QString &filename);
 // The chosen path, or the empty text when the dialog was cancelled.
 QString AskSaveFileName(const QString &suggested);

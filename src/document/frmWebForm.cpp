@@ -3,6 +3,7 @@
 #include "Conversion.h"
 #include "SettingsStore.h"
 #include "document/CommandActions.h"
+#include "document/DocumentGuard.h"
 #include "document/DocumentLifecycle.h"
 #include "output/frmProperties.h"
 #include "ui/FrameWindow.h"
@@ -62,6 +63,7 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
         if (focus && (focus == m_webPreview || m_webPreview->isAncestorOf(focus)))
             m_flgForm->setFocus(Qt::OtherFocusReason);
     });
+    m_guard = new DocumentGuard(this);
     m_menuBar = CommandActions::instance()->documentMenuBar();
     resize(640, 480);
 }
@@ -93,6 +95,7 @@ void frmWebForm::setChanged(bool changed)
 {
     info().Changed = changed;
     setWindowModified(changed);
+    m_guard->documentChanged(changed);
 }
 
 void frmWebForm::Form_Load(bool showMaximized)
@@ -239,6 +242,17 @@ void frmWebForm::closeEvent(QCloseEvent *event)
     Form_Unload();
 }
 
+void frmWebForm::EndSession()
+{
+    if (m_unloaded)
+        return;
+    m_guard->writeCopyNow();
+    m_unloaded = true;
+    m_previewQuiet->stop();
+    m_previewPending = false;
+    DeletePreviewFile();
+}
+
 void frmWebForm::Form_Unload()
 {
     if (m_unloaded)
@@ -247,6 +261,7 @@ void frmWebForm::Form_Unload()
     m_previewQuiet->stop();
     m_previewPending = false;
     DeletePreviewFile();
+    m_guard->documentClosed();
     info().SlotFree = true;
     UpdateCommands();
 }

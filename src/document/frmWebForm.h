@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+class DocumentGuard;
 class ItemGridView;
 class QMenuBar;
 class QMdiSubWindow;
@@ -58,6 +59,11 @@ public:
     static constexpr int PreviewQuietMs = 100;
     // The save-changes prompt; false when the window must stay open.
     bool QueryUnload();
+    // The program ends without asking (a logout, a kill): unsaved changes stay in the
+    // recovery copy, written now if it is not up to date, and the preview file goes.
+    void EndSession();
+    // The recovery copy and the file's disk stamp.
+    DocumentGuard &guard() const { return *m_guard; }
     static QString MakeTempFileName();
 
     // Grid events, also called directly after the grid was changed behind the user's back.
@@ -133,4 +139,5 @@ private:
     QTimer *m_previewQuiet = nullptr; // runs from a refresh until edits stop coming
     bool m_previewPending = false;    // an edit came while it ran
     QString m_caption;
+    DocumentGuard *m_guard = nullptr;
 };

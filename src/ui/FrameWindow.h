@@ -1,6 +1,6 @@
 // What the windows below the main frame need of it: the MDI area their documents live in,
-// the closing agreement, the toolbar, and the commands that belong to the frame (the wizard,
-// the toolbar's visibility, the About box). The main frame
+// the closing agreement, the store of recovery copies, the toolbar, and the commands that
+// belong to the frame (the wizard, the toolbar's visibility, the About box). The main frame
 // registers itself on creation; everything below it reaches it only through this interface.
 #pragma once
 
@@ -8,6 +8,7 @@
 
 class DocumentWindow;
 class QMdiArea;
+class RecoveryStore;
 class QWidget;
 
 class FrameWindow
@@ -23,6 +24,8 @@ public:
     // Brings a document window forward, with its menu bar.
     virtual void activateFormWindow(DocumentWindow *form) = 0;
     virtual void arrangeIcons() = 0;
+    // The program's store of recovery copies; nullptr when copies are not kept.
+    virtual RecoveryStore *recoveryStore() const = 0;
     // True once the frame closes with every document's agreement: windows close unasked.
     virtual bool isClosingAgreed() const = 0;
     virtual bool isToolbarVisible() const = 0;

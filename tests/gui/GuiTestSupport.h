@@ -3,6 +3,7 @@
 #pragma once
 
 #include "FormSlots.h"
+#include "RecoveryStore.h"
 #include "SettingsStore.h"
 #include "app/StartupOptions.h"
 #include "app/frmDesign.h"
@@ -26,11 +27,12 @@ namespace GuiTest {
 
 inline const QString PendingModalName = QStringLiteral("pendingModalAnswer");
 
-// Removes the settings file so every test starts as a first run, with the wizard off
-// unless the test wants it.
+// Removes the settings file and the recovery copies so every test starts as a first run,
+// with the wizard off unless the test wants it.
 inline void resetSettings(bool displayWizard = false)
 {
     QFile::remove(SettingsStore::fileName());
+    QDir(RecoveryStore::DefaultFolder()).removeRecursively();
     SettingsStore::setDisplayWizard(displayWizard);
     Prompter::clearAnswers();
     Prompter::clearShown();
