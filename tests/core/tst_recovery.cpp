@@ -85,10 +85,12 @@ void randomCommand(Document &doc, QRandomGenerator &random)
     const QByteArray text = QByteArray::number(random.generate()) + "\xE9 \"x\"";
     const int row = grid.currentRow();
     switch (random.bounded(8)) {
-    case 0: // an edit of a few cells
+    case 0: // an edit of a few cells, the last one typing what is there: alone, no step
     case 1:
-        for (int n = int(random.bounded(3)); n >= 0; --n)
-            grid.setText(row, int(random.bounded(ItemColumnCount)), text);
+        for (int n = int(random.bounded(3)); n >= 0; --n) {
+            const int col = int(random.bounded(ItemColumnCount));
+            grid.setText(row, col, n == 0 ? grid.text(row, col) : text);
+        }
         break;
     case 2: // an insertion below the current row; the placeholder goes
         doc.leave();
