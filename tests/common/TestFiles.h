@@ -50,14 +50,6 @@ inline QStringList filesIn(const QString &dir)
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// A target that cannot be written even by root: below a regular file `survivor`, which
-// holds `bytes`, which a failed write must keep.
-inline QString placeObstacle(const QString &dir, const QByteArray &bytes, QString &survivor)
-{
-    survivor = dir + "/blocked.htm";
-    return write(survivor, bytes) ? survivor + "/page.htm" : QString();
-}
-
 } // namespace TestFiles
 
 // The order form the conversion tests convert; its block and new page, written by hand.

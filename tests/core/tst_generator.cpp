@@ -1,14 +1,10 @@
 // Tests of the HTML form generator: the lines per item type, and what is quoted.
 #include "HtmlGenerator.h"
 #include "TestDocument.h"
-#include "TestFiles.h"
 
 #include <QTest>
 
 using namespace TestDocument;
-
-static const QByteArray StartMarker = OrderForm::Block.first();
-static const QByteArray EndMarker = OrderForm::Block.last();
 
 // The block, generated after the single line of a buffer.
 static QByteArrayList block(const ItemGrid &grid, const WebFormInfo &info)
@@ -36,50 +32,6 @@ class TestGenerator : public QObject
     Q_OBJECT
 
 private slots:
-    void workedExample()
-    {
-        // clang-format off
-        const auto grid = gridOf({
-            "Label", "", "", "Order form", "", "", "", "",
-            "Text Field", "fullname", "", "Your name:", "30", "", "40", "",
-            "Hidden Field", "source", "web", "", "", "", "", "",
-            "Text Area", "notes", "none", "Notes:", "40", "4", "", "",
-            "Selection", "size", "Disallow multiple selections", "Size:", "", "1", "", "Small|Medium|Large|",
-            "Checkbox", "gift", "Checked", "Gift wrap", "", "", "", "",
-            "Radio Button", "ship", "Off", "Express", "", "", "", "express",
-            "Image", "go", "go.gif", "", "", "", "", "Middle",
-        });
-        // clang-format on
-        QCOMPARE(block(*grid, infoOf(OrderForm::Props)),
-                 (QByteArrayList{
-                     StartMarker,
-                     "<FORM ACTION=\"/cgi-bin/order.pl\" METHOD=\"POST\">",
-                     "<BR><B>Order form</B><BR>",
-                     "Your name:",
-                     "<INPUT Type=\"text\" Name=\"fullname\" Size=\"30\" Maxlength=\"40\" "
-                     "Value=\"\"><BR>",
-                     "<INPUT Type=\"Hidden\" Name=\"source\" Value=\"web\">",
-                     "Notes:<BR>",
-                     "<TEXTAREA Name=\"notes\" Cols=\"40\" Rows=\"4\">none</TEXTAREA><BR>",
-                     "Size:<BR>",
-                     "<SELECT Name=\"size\" Size=\"1\">",
-                     "<OPTION>Small",
-                     "<OPTION>Medium",
-                     "<OPTION>Large",
-                     "</SELECT><BR>",
-                     "Gift wrap",
-                     "<INPUT Type=\"checkbox\" Name=\"gift\" Checked><BR>",
-                     "Express",
-                     "<INPUT Type=\"radio\" Name=\"ship\" Value=\"express\"><BR>",
-                     "",
-                     "<INPUT Type=\"image\" Name=\"go\" Src=\"go.gif\" Align=\"Middle\"><BR>",
-                     "<BR><INPUT Type=\"Submit\" Value=\"Send\">",
-                     "<INPUT Type=\"Reset\" Value=\"Clear\">",
-                     "</FORM>",
-                     EndMarker,
-                 }));
-    }
-
     // A button line appears only for a caption that is not empty, quoted.
     void buttons()
     {
@@ -135,6 +87,7 @@ private slots:
                                           "Rows=\"r&quot;\">d\"&amp;</TEXTAREA><BR>"});
         add("Selection", {label + "<BR>", "<SELECT Name=\"n&quot;\" Size=\"r&quot;\">",
                           "<OPTION>\"o\"", "<OPTION><b>", "</SELECT><BR>"});
+        add("Checkbox", {label, "<INPUT Type=\"checkbox\" Name=\"n&quot;\"><BR>"});
         add("Radio Button",
             {label, "<INPUT Type=\"radio\" Name=\"n&quot;\" Value=\"&quot;o&quot;|<b>|\"><BR>"});
         add("Image", {label, "<INPUT Type=\"image\" Name=\"n&quot;\" Src=\"d&quot;&amp;\" "
@@ -159,6 +112,7 @@ private slots:
         QCOMPARE(line("Selection", "Allow multiple selections"),
                  "<SELECT Name=\"n\" Size=\"\" Multiple>");
         QCOMPARE(line("Selection", "allow multiple selections"), "<SELECT Name=\"n\" Size=\"\">");
+        QCOMPARE(line("Checkbox", "Checked"), "<INPUT Type=\"checkbox\" Name=\"n\" Checked><BR>");
         QCOMPARE(line("Checkbox", "checked"), "<INPUT Type=\"checkbox\" Name=\"n\"><BR>");
         QCOMPARE(line("Radio Button", "On"),
                  "<INPUT Type=\"radio\" Name=\"n\" Value=\"v\" Checked><BR>");

@@ -20,25 +20,12 @@ class TestWebFormFile : public QObject
     QTemporaryDir m_dir; // each test uses its own file names in it
 
 private slots:
-    // Six property lines, one empty item row and [EOF]: 15 CR LF lines.
-    void emptyDocumentIsFifteenLines()
-    {
-        const QString file = m_dir.filePath("new.wfm");
-        QCOMPARE(WriteWebFormFile(file, newInfo(), ItemGrid()), QString());
-        QCOMPARE(TestFiles::read(file),
-                 TestFiles::joined(NewProps + EmptyRow + QByteArrayList{"[EOF]"}));
-        QCOMPARE(TestFiles::read(file).count("\r\n"), 15);
-        const WebFormReadResult read = ReadWebFormFile(file);
-        QVERIFY(read.opened && read.contents.reachedEndLine);
-        QCOMPARE(propsOf(read.contents.properties), NewProps);
-        QCOMPARE(cellsOf(read.contents.rows), EmptyRow);
-    }
-
     // Every value is one CR LF line and comes back byte for byte; so does the whole file.
     void roundTrip_data()
     {
         QTest::addColumn<QByteArrayList>("props");
         QTest::addColumn<QByteArrayList>("cells");
+        QTest::newRow("new document: 15 lines") << NewProps << EmptyRow;
         QTest::newRow("GET, blanks, empty cells, 8-bit and invalid UTF-8, unknown type")
             << QByteArrayList{" caf\xE9.htm ", "", "True", "multipart/form-data", "Go ", "\x80"}
             << QByteArrayList{"Text Field", " name ", "",       "R\xE9sum\xE9", "40", "\xC3\x28",
@@ -147,22 +134,6 @@ private slots:
         QVERIFY(ReadWebFormFile(latin1).opened);
         QVERIFY(!ReadWebFormFile(QFile::decodeName(latin1)).opened); // the look-alike name
         QCOMPARE(unlink(latin1.constData()), 0); // QTemporaryDir cannot remove it
-    }
-
-    // A failed write leaves what was in the way byte-identical and gives the reason.
-    void writeFailureLeavesOldFile()
-    {
-        QTemporaryDir dir;
-        const QByteArray old = "old form\r\n\xE9\r\n[EOF]\r\n";
-        QString survivor;
-        const QString target = TestFiles::placeObstacle(dir.path(), old, survivor);
-        QVERIFY(!target.isEmpty());
-        const QString reason = WriteWebFormFile(target, newInfo(), ItemGrid());
-        QVERIFY(!reason.isEmpty());
-        QCOMPARE(TestFiles::read(survivor), old);
-        QCOMPARE(TestFiles::filesIn(dir.path()), QStringList{"blocked.htm"});
-        QCOMPARE(SaveFailedMessage(target, reason),
-                 "Unable to save the file [" + target + "].\r\n" + reason);
     }
 };
 

@@ -2,6 +2,7 @@
 // stdout and stderr, files left behind) once; what a page holds is the core tests' business.
 #include "TestFiles.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +26,15 @@ struct Run
 static QByteArray success(const QByteArray &file)
 {
     return "Form successfully written to file [" + file + "].\n";
+}
+
+// "tabrino-convert: FILE: LINE\n" for each line: how the converter reports on FILE.
+static QByteArray said(const QByteArray &file, const QByteArrayList &lines)
+{
+    QByteArray text;
+    for (const QByteArray &line : lines)
+        text += "tabrino-convert: " + file + ": " + line + "\n";
+    return text;
 }
 
 class TestConvert : public QObject
@@ -52,12 +62,15 @@ class TestConvert : public QObject
         return run;
     }
 
-    // The name and bytes of every file in the temporary folder.
+    // The name and bytes of every plain file below the temporary folder (not the FIFO).
     QMap<QString, QByteArray> files() const
     {
         QMap<QString, QByteArray> bytes;
-        for (const QString &name : TestFiles::filesIn(m_dir->path()))
-            bytes[name] = read(name);
+        QDirIterator it(m_dir->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            bytes[QDir(m_dir->path()).relativeFilePath(file)] = TestFiles::read(file);
+        }
         return bytes;
     }
 
@@ -69,165 +82,130 @@ private slots:
         QVERIFY(TestFiles::write(path("form.wfm"), wfm("")));
     }
 
-    // Exit 0: a new page reported on stdout; --preview over markers, silently; -h with the
-    // usage and --version with the version on stdout; a form cut before "[EOF]" converted with
-    // a warning on stderr; --position with the short markers after the given line, also in
-    // place of a block; files named with a dash.
-    void successfulRuns()
-    {
-        QCOMPARE(convert({"form.wfm", "out.htm"}).all(), "0|" + success("out.htm") + "|");
-        QCOMPARE(read("out.htm"), NewPage);
-        QVERIFY(TestFiles::write(path("out.htm"), joined({"<HTML>", ShortStart, ShortEnd})));
-        QCOMPARE(convert({"--preview", "form.wfm", "out.htm"}).all(), QByteArray("0||"));
-        QCOMPARE(read("out.htm"), NewPage);
-        const QByteArray help = convert({"form.wfm", "x.htm", "-h"}).all();
-        QVERIFY2(help.startsWith("0|Usage: tabrino-convert [--preview] FORM.wfm [OUTPUT]\n") &&
-                     help.endsWith("|"),
-                 help.constData());
-        QVERIFY(!QFile::exists(path("x.htm")));
-        QCOMPARE(convert({"--version"}).all(), QByteArray("0|tabrino-convert (Tabrino) " TABRINO_VERSION "\n|"));
-
-        QVERIFY(TestFiles::write(path("cut.wfm"), wfm("").chopped(9))); // less "\r\n[EOF]\r\n"
-        const Run cut = convert({"cut.wfm", "cut.htm"});
-        QCOMPARE(cut.all(), "0|" + success("cut.htm") + "|" + cut.err);
-        QVERIFY(cut.err.contains("cut.wfm"));
-        QCOMPARE(read("cut.htm"), NewPage);
-
-        QVERIFY(TestFiles::write(path("page.htm"), "<HTML>\n<BODY>\n</HTML>"));
-        QCOMPARE(convert({"--position", "2", "page.htm"}).all(),
-                 QByteArray("0|Form position set in file [page.htm].\n|"));
-        QCOMPARE(read("page.htm"), joined({"<HTML>", "<BODY>", ShortStart, ShortEnd, "</HTML>"}));
-        QVERIFY(TestFiles::write(path("page.htm"),
-                                 joined({"<P>", ShortStart, "x", ShortEnd, "</P>"}, "\r")));
-        QCOMPARE(convert({"--position", "1", "--remove-existing", "page.htm"}).all(),
-                 QByteArray("0|Form position set in file [page.htm].\n|"));
-        QCOMPARE(read("page.htm"), joined({"<P>", ShortStart, ShortEnd, "</P>"}));
-
-        // After "--" a name starting with a dash is a file; "-" alone always is.
-        QVERIFY(TestFiles::write(path("-form.wfm"), wfm("")));
-        QCOMPARE(convert({"--", "-form.wfm", "-"}).all(), "0|" + success("-") + "|");
-        QCOMPARE(read("-"), NewPage);
-    }
-
-    // Every refusal puts its message on stderr, each line starting with the file it
-    // concerns, and nothing on stdout, exits with 1 (2 for bad usage, with the usage, or an
-    // unreadable form file) and leaves every file byte-identical. A form or page that is
-    // not a regular file is reported at once: the test would hang otherwise.
-    void refusalLeavesFilesAlone_data()
+    // Each run's exit status, stdout and stderr ("*" stands for any text), and the one file
+    // it writes, every other file left byte-identical; FORM.wfm and pages as found in the
+    // folder set up here. Refusals say so on stderr, each line starting with the file it
+    // concerns, and exit with 1 (2 for bad usage, with the usage, or an unreadable form
+    // file). A form or page that is not a regular file is reported at once: the test would
+    // hang otherwise. OUTPUT defaults to the form's output file, relative to the working
+    // folder (not the form's); after "--" a name starting with a dash is a file.
+    void runs_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QByteArray>("message"); // how stderr starts
+        QTest::addColumn<QString>("workingDir");
+        QTest::addColumn<QByteArray>("expected"); // "exit status|stdout|stderr"
+        QTest::addColumn<QString>("written");     // empty: nothing
+        QTest::addColumn<QByteArray>("bytes");
+        const auto row = [](const char *name, const QStringList &args, const QByteArray &expected,
+                            const QString &written = {}, const QByteArray &bytes = {}) {
+            QTest::newRow(name) << args << QString() << expected << written << bytes;
+        };
+        const QByteArray set = "0|Form position set in file [";
+        const QByteArray usage = "\n\nUsage: tabrino-convert *";
+        row("new page", {"form.wfm", "out.htm"}, "0|" + success("out.htm") + "|", "out.htm",
+            NewPage);
+        row("--preview over markers", {"--preview", "form.wfm", "marked.htm"}, "0||", "marked.htm",
+            NewPage);
+        row("-h", {"form.wfm", "x.htm", "-h"},
+            "0|Usage: tabrino-convert [--preview] FORM.wfm [OUTPUT]\n*|");
+        row("--version", {"--version"}, "0|tabrino-convert (Tabrino) " TABRINO_VERSION "\n|");
+        row("form cut before [EOF]", {"cut.wfm", "cut.htm"},
+            "0|" + success("cut.htm") + "|tabrino-convert: cut.wfm: *", "cut.htm", NewPage);
+        row("--position", {"--position", "2", "plain.htm"}, set + "plain.htm].\n|", "plain.htm",
+            joined({"<HTML>", "<BODY>", ShortStart, ShortEnd, "</HTML>", "\xE9"}));
+        row("--position in place of a block",
+            {"--position", "1", "--remove-existing", "marked.htm"}, set + "marked.htm].\n|",
+            "marked.htm", joined({"<P>", ShortStart, ShortEnd}));
+        row("names with a dash", {"--", "-form.wfm", "-"}, "0|" + success("-") + "|", "-", NewPage);
+        row("output file of the form", {"forms/contact.wfm"},
+            "0|" + success("site/contact.htm") + "|", "site/contact.htm", NewPage);
+        QTest::newRow("relative OUTPUT, merged")
+            << QStringList{"contact.wfm", "../marked.htm"} << "forms"
+            << "0|" + success("../marked.htm") + "|"
+            << "marked.htm" << joined(QByteArrayList{"<P>"} + Block);
+
         const QByteArray noOutput = ": Please specify an output file (tabrino-convert FORM.wfm "
                                     "OUTPUT).\n";
-        QTest::newRow("no markers")
-            << QStringList{"form.wfm", "plain.htm"} << 1
-            << QByteArray("tabrino-convert: plain.htm: The output file already exists but the "
-                          "form location cannot be determined.\ntabrino-convert: plain.htm: "
-                          "Please select a new form location first (tabrino-convert --position "
-                          "LINE plain.htm).\n");
-        QTest::newRow("zero-byte page")
-            << QStringList{"form.wfm", "empty.htm"} << 1
-            << QByteArray("tabrino-convert: empty.htm: Unable to read the file [empty.htm].\n"
-                          "tabrino-convert: empty.htm: LOAD: ");
-        QTest::newRow("page is a FIFO")
-            << QStringList{"form.wfm", "fifo.htm"} << 1
-            << QByteArray("tabrino-convert: fifo.htm: Unable to read the file [fifo.htm].\n"
-                          "tabrino-convert: fifo.htm: LOAD: Not a regular file\n");
-        QTest::newRow("--position on a FIFO")
-            << QStringList{"--position", "1", "fifo.htm"} << 1
-            << QByteArray("tabrino-convert: fifo.htm: Unable to read the file [fifo.htm].\n"
-                          "tabrino-convert: fifo.htm: LOAD: Not a regular file\n");
-        QTest::newRow("preview onto a FIFO")
-            << QStringList{"--preview", "form.wfm", "fifo.htm"} << 1
-            << QByteArray("tabrino-convert: fifo.htm: Unable to write to the output file "
-                          "[fifo.htm].\ntabrino-convert: fifo.htm: SAVE: Not a regular file\n");
-        QTest::newRow("no output file in the form")
-            << QStringList{"form.wfm"} << 1 << "tabrino-convert: form.wfm" + noOutput;
-        QTest::newRow("empty OUTPUT over the form's")
-            << QStringList{"--", "named.wfm", ""} << 1 << "tabrino-convert: named.wfm" + noOutput;
-        QTest::newRow("--position on a page with a block")
-            << QStringList{"--position", "1", "marked.htm"} << 1
-            << QByteArray("tabrino-convert: marked.htm: HTML code generated by this "
-                          "application was found");
-        QTest::newRow("--position 0")
-            << QStringList{"--position", "0", "plain.htm"} << 1
-            << QByteArray("tabrino-convert: plain.htm: Line 0 would put the form's start "
-                          "marker on the first line, where no conversion accepts it.\n");
-        QTest::newRow("unreadable form file")
-            << QStringList{"missing.wfm", "out.htm"} << 2
-            << QByteArray("tabrino-convert: missing.wfm: Unable to open the file.\n"
-                          "tabrino-convert: missing.wfm: No such file or directory\n");
-        QTest::newRow("form is /dev/zero")
-            << QStringList{"/dev/zero", "out.htm"} << 2
-            << QByteArray("tabrino-convert: /dev/zero: Unable to open the file.\n"
-                          "tabrino-convert: /dev/zero: Not a regular file\n");
-        QTest::newRow("form is a FIFO")
-            << QStringList{"fifo.htm", "out.htm"} << 2
-            << QByteArray("tabrino-convert: fifo.htm: Unable to open the file.\n"
-                          "tabrino-convert: fifo.htm: Not a regular file\n");
-        QTest::newRow("no arguments")
-            << QStringList{} << 2
-            << QByteArray("tabrino-convert: expected a form file and at most one output file\n\n"
-                          "Usage: tabrino-convert ");
-        QTest::newRow("unknown option")
-            << QStringList{"--bogus", "form.wfm", "out.htm"} << 2
-            << QByteArray("tabrino-convert: unknown option: --bogus\n\nUsage: tabrino-convert ");
-        const QByteArray usage = "\n\nUsage: tabrino-convert ";
-        QTest::newRow("three files") << QStringList{"form.wfm", "a.htm", "b.htm"} << 2
-                                     << "tabrino-convert: expected a form file and at most one "
-                                        "output file" +
-                                            usage;
-        QTest::newRow("--position without a number")
-            << QStringList{"--position", "x", "plain.htm"} << 2
-            << "tabrino-convert: --position needs a line number (1 or more)" + usage;
-        QTest::newRow("--position without a page")
-            << QStringList{"--position", "1"} << 2
-            << "tabrino-convert: --position takes a line number and one page" + usage;
-        QTest::newRow("--remove-existing alone")
-            << QStringList{"--remove-existing", "form.wfm", "out.htm"} << 2
-            << "tabrino-convert: --remove-existing goes with --position" + usage;
-        QTest::newRow("--position past the last line")
-            << QStringList{"--position", "5", "plain.htm"} << 1
-            << QByteArray("tabrino-convert: plain.htm: Line 5 is outside the file, which has 4 "
-                          "lines.\n");
+        row("no markers", {"form.wfm", "plain.htm"},
+            "1||" + said("plain.htm", {"The output file already exists but the form location "
+                                       "cannot be determined.",
+                                       "Please select a new form location first (tabrino-convert "
+                                       "--position LINE plain.htm)."}));
+        row("zero-byte page", {"form.wfm", "empty.htm"},
+            "1||" + said("empty.htm", {"Unable to read the file [empty.htm]."}) +
+                "tabrino-convert: empty.htm: LOAD: *");
+        const QByteArray fifoRead =
+            said("fifo.htm", {"Unable to read the file [fifo.htm].", "LOAD: Not a regular file"});
+        row("page is a FIFO", {"form.wfm", "fifo.htm"}, "1||" + fifoRead);
+        row("--position on a FIFO", {"--position", "1", "fifo.htm"}, "1||" + fifoRead);
+        row("preview onto a FIFO", {"--preview", "form.wfm", "fifo.htm"},
+            "1||" + said("fifo.htm", {"Unable to write to the output file [fifo.htm].",
+                                      "SAVE: Not a regular file"}));
+        const QByteArray blocked = "blocked.htm/page.htm";
+        const QByteArray belowFile =
+            "1||" + said(blocked, {"Unable to write to the output file [" + blocked + "].",
+                                   "SAVE: Not a directory"});
+        row("below a file", {"form.wfm", blocked}, belowFile);
+        row("preview below a file", {"--preview", "form.wfm", blocked}, belowFile);
+        row("no output file in the form", {"form.wfm"}, "1||tabrino-convert: form.wfm" + noOutput);
+        row("empty OUTPUT over the form's", {"--", "named.wfm", ""},
+            "1||tabrino-convert: named.wfm" + noOutput);
+        row("--position on a page with a block", {"--position", "1", "marked.htm"},
+            "1||tabrino-convert: marked.htm: HTML code generated by this application was found*");
+        row("--position 0", {"--position", "0", "plain.htm"},
+            "1||" +
+                said("plain.htm", {"Line 0 would put the form's start marker on the first "
+                                   "line, where no conversion accepts it."}) +
+                "*");
+        row("--position past the last line", {"--position", "5", "plain.htm"},
+            "1||" + said("plain.htm", {"Line 5 is outside the file, which has 4 lines."}));
+        row("unreadable form file", {"missing.wfm", "out.htm"},
+            "2||" + said("missing.wfm", {"Unable to open the file.", "No such file or directory"}));
+        row("form is /dev/zero", {"/dev/zero", "out.htm"},
+            "2||" + said("/dev/zero", {"Unable to open the file.", "Not a regular file"}));
+        row("form is a FIFO", {"fifo.htm", "out.htm"},
+            "2||" + said("fifo.htm", {"Unable to open the file.", "Not a regular file"}));
+        const QByteArray files = "2||tabrino-convert: expected a form file and at most one "
+                                 "output file" +
+                                 usage;
+        row("no arguments", {}, files);
+        row("three files", {"form.wfm", "a.htm", "b.htm"}, files);
+        row("unknown option", {"--bogus", "form.wfm", "out.htm"},
+            "2||tabrino-convert: unknown option: --bogus" + usage);
+        row("--position without a number", {"--position", "x", "plain.htm"},
+            "2||tabrino-convert: --position needs a line number (1 or more)" + usage);
+        row("--position without a page", {"--position", "1"},
+            "2||tabrino-convert: --position takes a line number and one page" + usage);
+        row("--remove-existing alone", {"--remove-existing", "form.wfm", "out.htm"},
+            "2||tabrino-convert: --remove-existing goes with --position" + usage);
     }
-    void refusalLeavesFilesAlone()
+    void runs()
     {
         QFETCH(QStringList, args);
-        QFETCH(int, exitCode);
-        QFETCH(QByteArray, message);
+        QFETCH(QString, workingDir);
+        QFETCH(QByteArray, expected);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, bytes);
+        QVERIFY(QDir(m_dir->path()).mkpath("forms"));
         QVERIFY(TestFiles::write(path("plain.htm"), "<HTML>\r\n<BODY>\n</HTML>\r\xE9") &&
                 TestFiles::write(path("empty.htm"), "") &&
                 TestFiles::write(path("marked.htm"), joined({"<P>", ShortStart, "x", ShortEnd})) &&
-                TestFiles::write(path("named.wfm"), wfm("named.htm")));
+                TestFiles::write(path("named.wfm"), wfm("named.htm")) &&
+                TestFiles::write(path("cut.wfm"), wfm("").chopped(9)) && // less "\r\n[EOF]\r\n"
+                TestFiles::write(path("-form.wfm"), wfm("")) &&
+                TestFiles::write(path("forms/contact.wfm"), wfm("site/contact.htm")) &&
+                TestFiles::write(path("blocked.htm"), "<HTML>\n"));
+        QVERIFY(QDir(m_dir->path()).mkpath("site"));
         QCOMPARE(mkfifo(QFile::encodeName(path("fifo.htm")).constData(), 0644), 0);
-        const QMap<QString, QByteArray> before = files(); // plain files only: not the FIFO
-        const Run run = convert(args);
-        QVERIFY2(run.err.startsWith(message), run.err.constData());
-        QCOMPARE(run.err.contains("Usage: tabrino-convert"), message.contains("Usage:"));
-        QCOMPARE(run.out, QByteArray());
-        QCOMPARE(run.exitCode, exitCode);
-        QCOMPARE(files(), before);
-        struct stat fifo;
-        QVERIFY(stat(QFile::encodeName(path("fifo.htm")).constData(), &fifo) == 0 &&
-                S_ISFIFO(fifo.st_mode)); // never replaced by a regular file
-    }
+        QMap<QString, QByteArray> after = files();
+        if (!written.isEmpty())
+            after[written] = bytes;
 
-    // OUTPUT defaults to the form's output file, relative to the working folder (not the
-    // form's) and named as the form gives it; relative OUTPUT too; an existing one is merged.
-    void outputFileAndRelativePaths()
-    {
-        QVERIFY(QDir(m_dir->path()).mkpath("forms") && QDir(m_dir->path()).mkpath("site"));
-        QVERIFY(TestFiles::write(path("forms/contact.wfm"), wfm("site/contact.htm")));
-        QCOMPARE(convert({"forms/contact.wfm"}).all(), "0|" + success("site/contact.htm") + "|");
-        QCOMPARE(read("site/contact.htm"), NewPage);
-        QVERIFY(!QFile::exists(path("forms/site/contact.htm")));
-
-        QVERIFY(TestFiles::write(path("page.htm"), joined({"<HTML>", ShortStart, ShortEnd})));
-        QCOMPARE(convert({"contact.wfm", "../page.htm"}, "forms").all(),
-                 "0|" + success("../page.htm") + "|");
-        QCOMPARE(read("page.htm"), joined(QByteArrayList{"<HTML>"} + Block));
+        const QByteArray run = convert(args, workingDir).all();
+        const QList<QByteArray> parts = expected.split('*');
+        QVERIFY2(run.startsWith(parts.first()) && run.endsWith(parts.last()), run.constData());
+        QCOMPARE(run.contains("Usage: tabrino-convert"), expected.contains("Usage:"));
+        QCOMPARE(files(), after); // a FIFO replaced by a plain file would show
     }
 
     // OUTPUT given on the command line as bytes that are not UTF-8 names that very file,
@@ -292,25 +270,6 @@ private slots:
         QCOMPARE(tooLarge.all(), QByteArray("2||tabrino-convert: big.wfm: Unable to open the "
                                             "file.\ntabrino-convert: big.wfm: The file is too "
                                             "large to be read into memory\n"));
-    }
-
-    // A page that cannot be written (below a regular file) fails with the reason on
-    // stderr and leaves that file untouched, in both modes.
-    void failedWriteLeavesOldFile()
-    {
-        const QByteArray old = joined({"<HTML>", ShortStart, ShortEnd, "\xE9"}, "\n");
-        QVERIFY(TestFiles::write(path("blocked.htm"), old));
-        const QMap<QString, QByteArray> before = files();
-        for (const QStringList &args :
-             {QStringList{"form.wfm", "blocked.htm/page.htm"},
-              QStringList{"--preview", "form.wfm", "blocked.htm/page.htm"}}) {
-            const QByteArray run = convert(args).all(), // the reason follows SAVE:
-                start = "1||tabrino-convert: blocked.htm/page.htm: Unable to write to the "
-                        "output file [blocked.htm/page.htm].\ntabrino-convert: "
-                        "blocked.htm/page.htm: SAVE: Not a directory\n";
-            QCOMPARE(run, start);
-            QCOMPARE(files(), before);
-        }
     }
 };
 
