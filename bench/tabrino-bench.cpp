@@ -1,13 +1,15 @@
 // tabrino-bench: times the core's file work on large inputs (merging a form into a big page,
 // making a new page, loading and saving a form file, inserting lines into the buffer) and
 // reports the median of several runs against its target; (e) runs the real tabrino-convert
-// as a new process per run, as users run it. It is a report, not a test: it exits with
-// status 0 even when a target is missed.
+// as a new process per run, as users run it; (u) measures the memory of an undo history in
+// new processes. It is a report, not a test: it exits with status 0 even when a target is
+// missed.
 #include "BenchForm.h"
 #include "Conversion.h"
 #include "ItemGrid.h"
 #include "ProcessBench.h"
 #include "TextFile.h"
+#include "UndoBench.h"
 #include "WebFormFile.h"
 
 #include <QCoreApplication>
@@ -378,9 +380,12 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
+    // (u) measures in a new process: this program started again.
+    if (args.size() == 4 && args[0] == QLatin1String("--undo-child"))
+        return UndoBenchChild(args[2].toInt(), args[3].toInt(), args[1] == QLatin1String("keep"));
     bool quick = false;
     int runs = 5;
-    QString only = QStringLiteral("abcde");
+    QString only = QStringLiteral("abcdeu");
     ProcessBenchOptions process{QStringLiteral(TABRINO_CONVERT), QString(), {1, 10, 100, 500}, 5};
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--quick")) {
@@ -401,7 +406,7 @@ int main(int argc, char *argv[])
                 "                     [--convert PATH]\n"
                 "  --quick         smaller sizes, for a smoke run\n"
                 "  --runs N        runs per measurement (default 5); medians are reported\n"
-                "  --only LETTERS  run only some of the benchmarks a to e (e.g. ae)\n"
+                "  --only LETTERS  run only some of the benchmarks a to e and u (e.g. au)\n"
                 "  --sizes MB,...  page sizes of (e), default 1,10,100,500 (quick: 1,10)\n"
                 "  --convert PATH  the tabrino-convert that (e) runs\n"
                 "Work files go into a temporary folder under $TMPDIR (or /tmp).\n");
@@ -436,6 +441,13 @@ int main(int argc, char *argv[])
             process.runs = runs;
             const bool met = RunProcessBench(process);
             report("(e) tabrino-convert targets", met ? 1 : 0, "", "all PASS", met);
+        }
+        if (only.contains(QLatin1Char('u'))) {
+            const int count = quick ? 2000 : 10000;
+            const UndoBenchOptions undo{QCoreApplication::applicationFilePath(), count, count,
+                                        runs};
+            const bool met = RunUndoBench(undo);
+            report("(u) undo history memory", met ? 1 : 0, "", "within", met);
         }
     } catch (const std::runtime_error &failure) {
         std::fprintf(stderr, "%s\n", failure.what());

@@ -7,7 +7,7 @@
 ItemGrid::ItemGrid(QObject *parent) : QAbstractTableModel(parent)
 {
     m_rows.append(Row{});
-    m_colours.append(std::array<quint32, ItemColumnCount>{});
+    m_colours.append(Colours{});
 }
 
 QByteArray ItemGrid::text(int row, int col) const
@@ -43,7 +43,7 @@ void ItemGrid::addRow(int index, const QByteArray &firstCell)
     const QScopedValueRollback<bool> changing(m_changingRows, true);
     beginInsertRows(QModelIndex(), index - 1, index - 1);
     m_rows.insert(index - 1, row);
-    m_colours.insert(index - 1, std::array<quint32, ItemColumnCount>{});
+    m_colours.insert(index - 1, Colours{});
     endInsertRows();
 }
 
@@ -80,10 +80,46 @@ void ItemGrid::clearItems()
         const QScopedValueRollback<bool> changing(m_changingRows, true);
         beginResetModel();
         m_rows = {Row{}};
-        m_colours = {std::array<quint32, ItemColumnCount>{}};
+        m_colours = {Colours{}};
         endResetModel();
     }
     setCurrentCell(1, 1);
+}
+
+void ItemGrid::replaceRows(int row, int count, const QList<Row> &cells,
+                           const QList<Colours> &colours)
+{
+    Q_ASSERT(cells.size() == colours.size());
+    const int first = qBound(0, row - 1, int(m_rows.size()));
+    count = qBound(0, count, int(m_rows.size()) - first);
+    const int kept = qMin(count, int(cells.size()));
+    for (int i = 0; i < kept; ++i) {
+        m_rows[first + i] = cells.at(i);
+        m_colours[first + i] = colours.at(i);
+    }
+    if (kept > 0)
+        emit dataChanged(index(first, 0), index(first + kept - 1, ItemColumnCount - 1),
+                         {Qt::DisplayRole, ColourRole});
+    {
+        const QScopedValueRollback<bool> changing(m_changingRows, true);
+        if (count > kept) {
+            beginRemoveRows(QModelIndex(), first + kept, first + count - 1);
+            m_rows.remove(first + kept, count - kept);
+            m_colours.remove(first + kept, count - kept);
+            endRemoveRows();
+        } else if (cells.size() > kept) {
+            const int added = int(cells.size()) - kept;
+            beginInsertRows(QModelIndex(), first + kept, first + kept + added - 1);
+            m_rows.insert(first + kept, added, Row{});
+            m_colours.insert(first + kept, added, Colours{});
+            for (int i = kept; i < cells.size(); ++i) {
+                m_rows[first + i] = cells.at(i);
+                m_colours[first + i] = colours.at(i);
+            }
+            endInsertRows();
+        }
+    }
+    clampCurrent();
 }
 
 void ItemGrid::setCurrentCell(int row, int col)

@@ -21,6 +21,7 @@ class ItemGrid : public QAbstractTableModel
 
 public:
     using Row = std::array<QByteArray, ItemColumnCount>;
+    using Colours = std::array<quint32, ItemColumnCount>;
     // Model role carrying a cell's own background colour, 0x00BBGGRR (red in the low
     // byte), 0 for none; the view paints it.
     static constexpr int ColourRole = Qt::UserRole + 1;
@@ -41,6 +42,15 @@ public:
     void moveRow(int from, int to);
     // Back to one empty placeholder row; the current cell becomes (1, 1).
     void clearItems();
+    // Replaces the `count` rows from `row` on with `cells` and their `colours` (as many
+    // as `cells`), reporting changed rows as changed and only the difference in number as
+    // added or removed. Undo and redo use it to put back exactly what a command changed.
+    void replaceRows(int row, int count, const QList<Row> &cells, const QList<Colours> &colours);
+
+    // All item rows and their colours, index 0 being row 1 (the placeholder when there are
+    // no items). Copies are cheap: they share the cells until either side changes.
+    const QList<Row> &itemRows() const { return m_rows; }
+    const QList<Colours> &itemColours() const { return m_colours; }
 
     // True while rows are being added, removed or moved. The current cell is a plain row
     // number that such a change does not carry along, so views ignore the current-index
@@ -76,7 +86,7 @@ private:
     void clampCurrent();
 
     QList<Row> m_rows;
-    QList<std::array<quint32, ItemColumnCount>> m_colours;
+    QList<Colours> m_colours;
     bool m_changingRows = false;
     int m_currentRow = 1;
     int m_currentCol = 1;

@@ -1,0 +1,461 @@
+// Tests of what undo, crash recovery and external changes stand on: undo steps of the item
+// store, the recovery folder shared by running and ended programs, file stamps and the
+// termination signals.
+#include "FileStamp.h"
+#include "GridChange.h"
+#include "RecoveryStore.h"
+#include "TerminationSignals.h"
+#include "TestDocument.h"
+#include "TestFiles.h"
+#include "WebFormFile.h"
+
+#include <QAbstractItemModelTester>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace TestDocument;
+
+namespace {
+
+constexpr quint32 Highlight = 0x00FFFF;
+
+// Everything a step must put back, the current cell and the written file included.
+struct State
+{
+    QList<ItemGrid::Row> rows;
+    QList<ItemGrid::Colours> colours;
+    QByteArrayList props;
+    int currentRow;
+    int currentColumn;
+    QByteArray wfm;
+
+    bool operator==(const State &o) const
+    {
+        return rows == o.rows && colours == o.colours && props == o.props &&
+               currentRow == o.currentRow && currentColumn == o.currentColumn && wfm == o.wfm;
+    }
+};
+
+// A document as its window keeps it: leaving a cell takes its highlight off, entering one
+// puts it on.
+struct Document
+{
+    ItemGrid grid;
+    WebFormInfo info = infoOf({"out.htm", "/cgi-bin/x", "False", "text/plain", "Go", ""});
+
+    Document(int items)
+    {
+        QObject::connect(&grid, &ItemGrid::aboutToLeaveCell, [this] { leave(); });
+        QObject::connect(&grid, &ItemGrid::enteredCell, [this] { enter(); });
+        for (int n = 0; n < items; ++n) {
+            if (n > 0)
+                grid.addRow(grid.rows());
+            grid.setText(n + 1, ColType, "Text Field");
+            grid.setText(n + 1, ColName, "f" + QByteArray::number(n));
+        }
+        enter();
+    }
+    void leave() { grid.setCellColour(grid.currentRow(), grid.currentColumn(), 0); }
+    void enter() { grid.setCellColour(grid.currentRow(), grid.currentColumn(), Highlight); }
+
+    State state() const
+    {
+        return {grid.itemRows(),   grid.itemColours(),   propsOf(info),
+                grid.currentRow(), grid.currentColumn(), FormatWebFormFile(info, grid)};
+    }
+    int undo(const GridChange &step)
+    {
+        leave();
+        const int row = step.undo(grid, info);
+        enter();
+        return row;
+    }
+    int redo(const GridChange &step)
+    {
+        leave();
+        const int row = step.redo(grid, info);
+        enter();
+        return row;
+    }
+};
+
+// One command on the document as the window runs it, chosen at random.
+void randomCommand(Document &doc, QRandomGenerator &random)
+{
+    ItemGrid &grid = doc.grid;
+    const auto anyRow = [&] { return int(random.bounded(grid.rows() - 1)) + 1; };
+    const QByteArray text = QByteArray::number(random.generate()) + "\xE9 \"x\"";
+    const int row = grid.currentRow();
+    switch (random.bounded(8)) {
+    case 0: // an edit of a few cells
+    case 1:
+        for (int n = int(random.bounded(3)); n >= 0; --n)
+            grid.setText(row, int(random.bounded(ItemColumnCount)), text);
+        break;
+    case 2: // an insertion below the current row; the placeholder goes
+        doc.leave();
+        grid.addRow(row + 1, "Label");
+        grid.setText(row + 1, ColLabel, text);
+        grid.setCurrentCell(row + 1, ColLabel);
+        doc.enter();
+        if (grid.text(1, ColType).isEmpty() && grid.rows() > 2)
+            grid.removeRow(1);
+        break;
+    case 3: // a deletion; the last item is blanked into the placeholder
+        if (grid.rows() >= 3) {
+            grid.removeRow(row);
+        } else {
+            for (int col = 0; col < ItemColumnCount; ++col)
+                grid.setText(1, col, QByteArray());
+        }
+        doc.enter();
+        break;
+    case 4: { // a row dragged anywhere; the current cell goes with it
+        const int to = anyRow();
+        grid.moveRow(row, to);
+        grid.setCurrentCell(to, grid.currentColumn());
+        break;
+    }
+    case 5: // Move Up
+        if (row > 1) {
+            grid.moveRow(row, row - 1);
+            grid.setCurrentCell(row - 1, grid.currentColumn());
+        }
+        break;
+    case 6: // the properties dialog
+        doc.info.MethodGet = !doc.info.MethodGet;
+        (random.bounded(2) ? doc.info.SubmitText : doc.info.OutputFile) = text;
+        break;
+    case 7: // an edit and a far one in one step (a radio group rename)
+        grid.setText(row, ColOther, text);
+        grid.setText(anyRow(), ColName, text);
+        grid.setCellColour(anyRow(), ColType, random.generate()); // never current
+        break;
+    }
+}
+
+} // namespace
+
+class TestRecovery : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    // Hundreds of random commands, each a step, between clicks on other cells: undo all
+    // comes back through every state to the first, byte for byte and with the current
+    // cell; redo all goes forward through them to the last.
+    void undoRedoRestoresEveryState()
+    {
+        Document doc(12);
+        QAbstractItemModelTester tester(&doc.grid);
+        QRandomGenerator random(20261206);
+        QList<State> befores; // the state each step starts from, clicks included
+        QList<State> afters;
+        std::vector<GridChange> steps;
+        while (steps.size() < 400) {
+            if (random.bounded(3) == 0) // a click is not a step
+                doc.grid.setCurrentCell(int(random.bounded(doc.grid.rows() - 1)) + 1,
+                                        int(random.bounded(1, ItemColumnCount)));
+            const State start = doc.state();
+            const GridChange::Snapshot before = GridChange::snapshot(doc.grid, doc.info);
+            randomCommand(doc, random);
+            GridChange step(before, doc.grid, doc.info);
+            const State end = doc.state();
+            QCOMPARE(step.isEmpty(), end.rows == start.rows && end.colours == start.colours &&
+                                         end.props == start.props);
+            if (!step.isEmpty()) {
+                steps.push_back(std::move(step));
+                befores.append(start);
+                afters.append(end);
+            }
+        }
+        for (int i = int(steps.size()) - 1; i >= 0; --i) {
+            QCOMPARE(doc.undo(steps[i]), befores[i].currentRow);
+            QVERIFY2(doc.state() == befores[i], qPrintable(QString::number(i)));
+        }
+        for (int i = 0; i < int(steps.size()); ++i) {
+            QCOMPARE(doc.redo(steps[i]), afters[i].currentRow);
+            QVERIFY2(doc.state() == afters[i], qPrintable(QString::number(i)));
+        }
+    }
+
+    // On a large form a step keeps the rows it changed, not the form; a row moved far is
+    // two numbers; a command that changed nothing is no step.
+    void stepKeepsOnlyWhatChanged_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("empty");
+        QTest::newRow("edit") << 0 << false;
+        QTest::newRow("insert") << 1 << false;
+        QTest::newRow("delete") << 2 << false;
+        QTest::newRow("move far down") << 3 << false;
+        QTest::newRow("move far up") << 4 << false;
+        QTest::newRow("properties") << 5 << false;
+        QTest::newRow("same text again") << 6 << true;
+    }
+    void stepKeepsOnlyWhatChanged()
+    {
+        QFETCH(int, command);
+        Document doc(2000);
+        doc.grid.setCurrentCell(10, ColName);
+        const State start = doc.state();
+        const GridChange::Snapshot before = GridChange::snapshot(doc.grid, doc.info);
+        ItemGrid &grid = doc.grid;
+        doc.leave(); // as every command of the window does
+        switch (command) {
+        case 0:
+            grid.setText(10, ColLabel, "changed");
+            break;
+        case 1:
+            grid.addRow(10, "Image");
+            break;
+        case 2:
+            grid.removeRow(10);
+            break;
+        case 3:
+            grid.moveRow(10, 1990);
+            grid.setCurrentCell(1990, ColName);
+            break;
+        case 4:
+            grid.moveRow(1990, 10);
+            break;
+        case 5:
+            doc.info.CGIFile = "/cgi-bin/other";
+            break;
+        case 6:
+            grid.setText(10, ColName, QByteArray("f") + "9");
+            break;
+        }
+        doc.enter();
+        const State end = doc.state();
+        const GridChange step(before, grid, doc.info);
+        QTEST(step.isEmpty(), "empty");
+        QVERIFY2(step.bytesHeld() < 2048, qPrintable(QString::number(step.bytesHeld())));
+        doc.undo(step);
+        QVERIFY(doc.state() == start);
+        doc.redo(step);
+        QVERIFY(doc.state() == end);
+    }
+
+    // Size, modification time, status change and inode: any change of the file shows, a
+    // file left alone does not.
+    void fileStamp_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("left alone") << 0 << false;
+        QTest::newRow("a byte added") << 1 << true;
+        QTest::newRow("same size, new time") << 2 << true;
+        QTest::newRow("same size and time put back") << 3 << true;
+        QTest::newRow("replaced by a renamed file") << 4 << true;
+        QTest::newRow("deleted") << 5 << true;
+        QTest::newRow("still missing") << 6 << false;
+        QTest::newRow("created") << 7 << true;
+    }
+    void fileStamp()
+    {
+        QFETCH(int, change);
+        const QString file = m_dir.filePath("stamped.wfm");
+        QFile::remove(file);
+        if (change < 6)
+            QVERIFY(TestFiles::write(file, "Label\r\n"));
+        const FileStamp stamp = FileStamp::of(file);
+        QCOMPARE(stamp.exists, change < 6);
+        const QByteArray name = QFile::encodeName(file);
+        struct stat old = {};
+        ::stat(name.constData(), &old);
+        QTest::qWait(20); // a tick of the file system's clock
+        if (change == 1)
+            QVERIFY(TestFiles::write(file, "Label\r\nx"));
+        if (change == 2 || change == 3) {
+            QVERIFY(TestFiles::write(file, "Image\r\n"));
+            timespec times[2] = {old.st_atim, old.st_mtim};
+            times[1].tv_sec += change == 2 ? 1 : 0;
+            QCOMPARE(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+        }
+        if (change == 4) {
+            QVERIFY(TestFiles::write(file + ".new", "Label\r\n"));
+            QVERIFY(::rename(QFile::encodeName(file + ".new").constData(), name.constData()) == 0);
+            timespec times[2] = {old.st_atim, old.st_mtim};
+            QCOMPARE(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+        }
+        if (change == 5)
+            QVERIFY(QFile::remove(file));
+        if (change == 7)
+            QVERIFY(TestFiles::write(file, ""));
+        QTEST(stamp.changedOnDisk(file), "changed");
+    }
+
+    // Copies of a killed program are offered, a running one's are not; a second program
+    // starting meanwhile gets none of them; discarded and adopted copies leave nothing of
+    // the dead program behind, and a clean exit nothing of this one.
+    void orphansAreCopiesOfEndedPrograms()
+    {
+        const QString folder = RecoveryStore::DefaultFolder();
+        QCOMPARE(folder, qEnvironmentVariable("XDG_DATA_HOME") + "/Tabrino/recovery");
+        QDir(folder).removeRecursively();
+        RecoveryStore own(folder);
+        const auto doc = gridOf({"Label", "", "", "mine"});
+        QCOMPARE(own.save(1, infoOf({"a", "b", "True", "c", "d", "e"}), *doc, NativePath()),
+                 QString());
+        QCOMPARE(QFileInfo(folder).permissions() & 0x0077, QFile::Permissions());
+
+        QProcess killed;
+        QProcess living;
+        for (QProcess *child : {&killed, &living}) {
+            child->start(QCoreApplication::applicationFilePath(), {"--hold-copies", folder});
+            QVERIFY(child->waitForReadyRead(20000));
+            QCOMPARE(child->readAll(), QByteArray("ready\n"));
+        }
+        const QString killedPid = QString::number(killed.processId());
+        QVERIFY(own.orphans().isEmpty());
+        killed.kill();
+        QVERIFY(killed.waitForFinished());
+
+        const QList<RecoveryCopy> found = own.orphans();
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found[0].originalPath.bytes(), QByteArray("/home/user/caf\xE9.wfm"));
+        QCOMPARE(found[1].originalPath.bytes(), QByteArray());
+        for (const RecoveryCopy &copy : found) {
+            QVERIFY(QFileInfo(copy.copyFile).fileName().startsWith(killedPid + "-"));
+            QCOMPARE(cellsOf(copy.contents.rows).mid(0, 2),
+                     (QByteArrayList{"Radio Button", killedPid.toLatin1()}));
+            QCOMPARE(copy.contents.properties.SubmitText, QByteArray("Send"));
+        }
+        QVERIFY(RecoveryStore(folder).orphans().isEmpty()); // held by this store
+
+        own.discard(found[1]);
+        QVERIFY(own.adopt(found[0], 7));
+        const QStringList files = TestFiles::filesIn(folder);
+        QCOMPARE(files.filter(killedPid + "-"), QStringList());
+        QCOMPARE(files.size(), 1 + 4 + 1 + 4); // own lock and two copies, the living one's
+        const QStringList ownSeven = files.filter(QRegularExpression("\\.7\\.(wfm|path)$"));
+        QCOMPARE(ownSeven.size(), 2);
+        QCOMPARE(TestFiles::read(folder + "/" + ownSeven[0]), found[0].originalPath.bytes());
+
+        own.removeAll();
+        QCOMPARE(TestFiles::filesIn(folder).size(), 5);
+        living.kill();
+        QVERIFY(living.waitForFinished());
+        QCOMPARE(RecoveryStore(folder).orphans().size(), 2);
+    }
+
+    // A copy that does not read back whole is not offered and goes; the rest is offered.
+    void brokenCopiesAreNotOffered_data()
+    {
+        QTest::addColumn<QByteArray>("wfm");
+        QTest::addColumn<QByteArray>("path"); // "-" for no path file
+        QTest::addColumn<bool>("offered");
+        const QByteArray whole = TestFiles::joined(
+            {"", "", "False", "m", "s", "r", "Label", "n", "", "", "", "", "", "", "[EOF]"});
+        QTest::newRow("whole") << whole << QByteArray("/srv/form.wfm") << true;
+        QTest::newRow("no path file: untitled") << whole << QByteArray("-") << true;
+        QTest::newRow("cut short") << whole.left(whole.size() - 9) << QByteArray("") << false;
+        QTest::newRow("empty") << QByteArray() << QByteArray("") << false;
+        QTest::newRow("relative path") << whole << QByteArray("../form.wfm") << false;
+        QTest::newRow("NUL in path") << whole << QByteArray("/a\0b.wfm", 8) << false;
+        QTest::newRow("path too long") << whole << QByteArray(5000, '/') << false;
+        QTest::newRow("copy is a FIFO") << QByteArray("fifo") << QByteArray("") << false;
+        QTest::newRow("path is a folder") << whole << QByteArray("folder") << false;
+    }
+    void brokenCopiesAreNotOffered()
+    {
+        QFETCH(QByteArray, wfm);
+        QFETCH(QByteArray, path);
+        QTemporaryDir folder;
+        const QString copy = folder.filePath("42-0000abcd.3.wfm");
+        const QString pathFile = folder.filePath("42-0000abcd.3.path");
+        QVERIFY(TestFiles::write(folder.filePath("42-0000abcd.lock"), ""));
+        if (wfm == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(copy).constData(), 0600), 0);
+        else
+            QVERIFY(TestFiles::write(copy, wfm));
+        if (path == "folder")
+            QVERIFY(QDir(folder.path()).mkdir("42-0000abcd.3.path"));
+        else if (path != "-")
+            QVERIFY(TestFiles::write(pathFile, path));
+
+        RecoveryStore store(folder.path());
+        const QList<RecoveryCopy> found = store.orphans();
+        QFETCH(bool, offered);
+        QCOMPARE(found.size(), offered ? 1 : 0);
+        if (offered) {
+            QCOMPARE(found[0].originalPath.bytes(), path == "-" ? QByteArray() : path);
+            QCOMPARE(cellsOf(found[0].contents.rows).first(), QByteArray("Label"));
+        } else {
+            QVERIFY(!QFileInfo::exists(copy));
+            QVERIFY(!QFileInfo::exists(folder.filePath("42-0000abcd.lock")));
+        }
+    }
+
+    // The three signals arrive as a Qt signal and the program lives on; one ignored
+    // before (nohup) stays ignored; afterwards each signal does what it did before.
+    void terminationSignals_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::addColumn<bool>("ignoredBefore");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGHUP under nohup") << int(SIGHUP) << true;
+    }
+    void terminationSignals()
+    {
+        QFETCH(int, signalNumber);
+        QFETCH(bool, ignoredBefore);
+        const auto before = std::signal(signalNumber, ignoredBefore ? SIG_IGN : SIG_DFL);
+        {
+            TerminationSignals caught;
+            QVERIFY(caught.isInstalled());
+            QVERIFY(!TerminationSignals().isInstalled());
+            QSignalSpy spy(&caught, &TerminationSignals::terminationRequested);
+            QCOMPARE(TerminationSignals::isCaught(signalNumber), !ignoredBefore);
+            QCOMPARE(std::raise(signalNumber), 0);
+            QCOMPARE(std::raise(signalNumber), 0);
+            if (ignoredBefore) {
+                QTest::qWait(50);
+                QCOMPARE(spy.size(), 0);
+            } else {
+                QTRY_COMPARE(spy.size(), 2);
+                QCOMPARE(spy.at(1).at(0).toInt(), signalNumber);
+            }
+        }
+        QVERIFY(std::signal(signalNumber, before) == (ignoredBefore ? SIG_IGN : SIG_DFL));
+    }
+};
+
+// The child of orphansAreCopiesOfEndedPrograms: a program with two changed documents that
+// runs until it is killed.
+static int holdCopies(const QString &folder)
+{
+    RecoveryStore store(folder);
+    const QByteArray pid = QByteArray::number(::getpid());
+    const auto grid = gridOf({"Radio Button", pid});
+    const WebFormInfo info = infoOf({"", "", "False", "m", "Send", ""});
+    if (!store.save(1, info, *grid, QByteArray("/home/user/caf\xE9.wfm")).isEmpty() ||
+        !store.save(2, info, *grid, NativePath()).isEmpty())
+        return 1;
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        ::pause();
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--hold-copies") == 0)
+        return holdCopies(QString::fromLocal8Bit(argv[2]));
+    TestRecovery test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_recovery.moc"
