@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QUndoStack>
 
 QAction *frmWebForm::menuAction(QMenu *menu, const char *name, const QString &caption,
                                 const QKeySequence &shortcut)
@@ -77,6 +78,20 @@ QMenu *frmWebForm::buildEditMenu()
 {
     auto *menu = new QMenu(QStringLiteral("&Edit Item"), m_menuBar);
     menu->setObjectName(QStringLiteral("mnuEdit"));
+    // Undo and Redo name the step they take back or make again, and are disabled when
+    // there is none.
+    QAction *undo = m_history->createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("mnuEditUndo"));
+    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    QAction *redo = m_history->createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("mnuEditRedo"));
+    redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    for (QAction *action : {undo, redo}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        menu->addAction(action);
+    }
+    menu->addSeparator()->setObjectName(QStringLiteral("mnuEditUndoSeparator"));
     connect(
         menuAction(menu, "mnuEditItem", QStringLiteral("&Properties..."), QKeySequence(Qt::Key_F4)),
         &QAction::triggered, this, &frmWebForm::mnuEditItem_Click);
@@ -94,10 +109,12 @@ QMenu *frmWebForm::buildEditMenu()
         menuAction(menu, "mnuEditDelete", QStringLiteral("De&lete"), QKeySequence(Qt::Key_Delete)),
         &QAction::triggered, this, &frmWebForm::mnuEditDelete_Click);
     menu->addSeparator()->setObjectName(QStringLiteral("mnuEditSeparator2"));
-    connect(menuAction(menu, "mnuEditMoveUp", QStringLiteral("Move &Up")), &QAction::triggered,
-            this, &frmWebForm::mnuEditMoveUp_Click);
-    connect(menuAction(menu, "mnuEditMoveDown", QStringLiteral("Move &Down")), &QAction::triggered,
-            this, &frmWebForm::mnuEditMoveDown_Click);
+    connect(menuAction(menu, "mnuEditMoveUp", QStringLiteral("Move &Up"),
+                       QKeySequence(Qt::ALT | Qt::Key_Up)),
+            &QAction::triggered, this, &frmWebForm::mnuEditMoveUp_Click);
+    connect(menuAction(menu, "mnuEditMoveDown", QStringLiteral("Move &Down"),
+                       QKeySequence(Qt::ALT | Qt::Key_Down)),
+            &QAction::triggered, this, &frmWebForm::mnuEditMoveDown_Click);
     return menu;
 }
 
@@ -230,7 +247,7 @@ QMenu *frmWebForm::buildHelpMenu()
 
 void frmWebForm::EditItem(int row)
 {
-    EditGridItem(*this, row);
+    recordStep(QStringLiteral("Edit Item"), [this, row] { EditGridItem(*this, row); });
 }
 
 void frmWebForm::mnuEditItem_Click()
@@ -240,8 +257,10 @@ void frmWebForm::mnuEditItem_Click()
 
 void frmWebForm::mnuEditCut_Click()
 {
-    CopyItem(*this);
-    DeleteItem(*this);
+    recordStep(QStringLiteral("Cut"), [this] {
+        CopyItem(*this);
+        DeleteItem(*this);
+    });
 }
 
 void frmWebForm::mnuEditCopy_Click()
@@ -251,50 +270,72 @@ void frmWebForm::mnuEditCopy_Click()
 
 void frmWebForm::mnuEditPaste_Click()
 {
-    PasteItem(*this);
+    recordStep(QStringLiteral("Paste"), [this] { PasteItem(*this); });
 }
 
 void frmWebForm::mnuEditDelete_Click()
 {
-    DeleteItem(*this);
+    recordStep(QStringLiteral("Delete"), [this] { DeleteItem(*this); });
 }
 
 void frmWebForm::mnuEditMoveUp_Click()
 {
-    MoveItemUp(*this);
+    recordStep(QStringLiteral("Move Up"), [this] { MoveItemUp(*this); });
 }
 
 void frmWebForm::mnuEditMoveDown_Click()
 {
-    MoveItemDown(*this);
+    recordStep(QStringLiteral("Move Down"), [this] { MoveItemDown(*this); });
 }
 
+void frmWebForm::moveDroppedRow(int from, int to)
+{
+    recordStep(QStringLiteral("Move"), [this, from, to] { MoveItem(*this, from, to); });
+}
+
+void frmWebForm::copyDroppedRow(const ItemGrid::Row &cells, int to)
+{
+    recordStep(QStringLiteral("Paste"), [this, &cells, to] { InsertItemAt(*this, cells, to); });
+    FrameWindow::instance()->activateFormWindow(this);
+}
+
+// Each insertion is one step named after its item type.
 void frmWebForm::mnuInsertLabel_Click()
 {
-    int row = 0;
-    EditLabelItem(this, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemLabel), [this] {
+        int row = 0;
+        EditLabelItem(this, row);
+    });
 }
 
 void frmWebForm::mnuInsertField_Click(int itemtype)
 {
-    int row = 0;
-    EditFieldItem(this, itemtype, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(itemtype), [this, itemtype] {
+        int row = 0;
+        EditFieldItem(this, itemtype, row);
+    });
 }
 
 void frmWebForm::mnuInsertSelect_Click()
 {
-    int row = 0;
-    EditSelectItem(this, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemSelection), [this] {
+        int row = 0;
+        EditSelectItem(this, row);
+    });
 }
 
 void frmWebForm::mnuInsertSwitch_Click(int itemtype)
 {
-    int row = 0;
-    EditSwitchItem(this, itemtype, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(itemtype), [this, itemtype] {
+        int row = 0;
+        EditSwitchItem(this, itemtype, row);
+    });
 }
 
 void frmWebForm::mnuInsertImage_Click()
 {
-    int row = 0;
-    EditImageItem(this, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemImage), [this] {
+        int row = 0;
+        EditImageItem(this, row);
+    });
 }
