@@ -54,7 +54,7 @@ bool markOnCurrentCell(frmWebForm *form)
 
 QString actionText(frmWebForm *form, const char *name)
 {
-    const auto *action = form->findChild<QAction *>(QLatin1String(name));
+    const QAction *action = findAction(form, QLatin1String(name));
     return action
                ? (action->isEnabled() ? action->text() : QStringLiteral("(off) ") + action->text())
                : QStringLiteral("(missing)");
