@@ -27,6 +27,8 @@ convert() {
     sleep 0.5
     xdotool key Return
     sleep 0.5
+    # Without a window manager nobody gives the focus back to the frame.
+    xdotool windowfocus --sync "$win" 2>/dev/null || true
 }
 xdotool key --window "$win" Delete
 sleep 0.5
