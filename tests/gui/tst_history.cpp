@@ -3,6 +3,7 @@
 // rows dragged with the mouse within a window and onto another one.
 #include "GuiTestSupport.h"
 
+#include "Conversion.h"
 #include "ItemTypes.h"
 #include "WebFormFile.h"
 #include "editor/ItemClipboard.h"
@@ -27,6 +28,12 @@ template <typename D> void fillIn(const QList<QPair<const char *, QString>> &box
             static_cast<QWidget *>(dialog)->findChild<QLineEdit *>(box.first)->setText(box.second);
         dialog->cmdOK_Click();
     });
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 // What a state of the document is: the Web Form File written from it and its current row.
@@ -293,6 +300,7 @@ private slots:
             QVERIFY(triggerAction(m_form, command));
             Prompter::clearAnswers(); // the label's answer, where no input box came
         }
+        m_form->FlushPreview(); // nothing held back from the command itself
         const State done = stateOf(m_form);
         QVERIFY(done.file != start.file);
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "&Undo " + step);
@@ -302,6 +310,11 @@ private slots:
         keys(QStringLiteral("Ctrl+Z"));
         QCOMPARE(stateOf(m_form), start);
         QVERIFY(!m_form->info().Changed); // back to the saved state
+        // The preview followed: it shows the page of the form as it now is.
+        m_form->FlushPreview();
+        const QString page = dir.filePath(QStringLiteral("page.htm"));
+        QVERIFY(ConvertToHtml(m_form->grid(), m_form->info(), page, true).ok());
+        QCOMPARE(fileBytes(m_form->PreviewFile), fileBytes(page));
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "(off) &Undo");
         QCOMPARE(actionText(m_form, "mnuEditRedo"), "&Redo " + step);
         // Redo has two keys.
