@@ -13,6 +13,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 namespace {
 
@@ -42,7 +44,7 @@ FrameWindow &frame()
 
 struct CommandActions::Entry
 {
-    enum Kind { Menu, Separator, RecentFiles, Command, FormCommand };
+    enum Kind { Menu, Separator, RecentFiles, Command, FormCommand, History };
     Kind kind;
     const char *name;
     const char *text;
@@ -85,6 +87,9 @@ const E Entries[] = {
     {E::RecentFiles, "mnuRecentFiles", nullptr, nullptr, nullptr},
 
     {E::Menu, "mnuEdit", "&Edit Item", nullptr, nullptr},
+    {E::History, "mnuEditUndo", "&Undo", "Ctrl+Z", nullptr},
+    {E::History, "mnuEditRedo", "&Redo", "Ctrl+Shift+Z; Ctrl+Y", nullptr},
+    {E::Separator, "mnuEditUndoSeparator", nullptr, nullptr, nullptr},
     {E::FormCommand, "mnuEditItem", "&Properties...", "F4", onForm<&F::mnuEditItem_Click>},
     {E::Separator, "mnuEditSeparator", nullptr, nullptr, nullptr},
     {E::FormCommand, "mnuEditCut", "Cu&t", "Ctrl+X", onForm<&F::mnuEditCut_Click>},
@@ -92,8 +97,9 @@ const E Entries[] = {
     {E::FormCommand, "mnuEditPaste", "&Paste", "Ctrl+V", onForm<&F::mnuEditPaste_Click>},
     {E::FormCommand, "mnuEditDelete", "De&lete", "Del", onForm<&F::mnuEditDelete_Click>},
     {E::Separator, "mnuEditSeparator2", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuEditMoveUp", "Move &Up", nullptr, onForm<&F::mnuEditMoveUp_Click>},
-    {E::FormCommand, "mnuEditMoveDown", "Move &Down", nullptr, onForm<&F::mnuEditMoveDown_Click>},
+    {E::FormCommand, "mnuEditMoveUp", "Move &Up", "Alt+Up", onForm<&F::mnuEditMoveUp_Click>},
+    {E::FormCommand, "mnuEditMoveDown", "Move &Down", "Alt+Down",
+     onForm<&F::mnuEditMoveDown_Click>},
 
     {E::Menu, "mnuInsert", "&Insert", nullptr, nullptr},
     {E::FormCommand, "mnuInsertLabel", "&Label...", "Ctrl+F1", onForm<&F::mnuInsertLabel_Click>},
@@ -179,12 +185,29 @@ QAction *makeAction(const E &entry, QObject *owner)
     return action;
 }
 
+// Undo and Redo work on the active window's history and show its step's name; they are
+// disabled when it has none to take back or make again.
+QAction *makeHistoryAction(const E &entry, QUndoGroup *histories, QObject *owner)
+{
+    const QString text = QLatin1String(entry.text);
+    QAction *action = qstrcmp(entry.name, "mnuEditUndo") == 0
+                          ? histories->createUndoAction(owner, text)
+                          : histories->createRedoAction(owner, text);
+    action->setObjectName(QLatin1String(entry.name));
+    action->setShortcuts(QKeySequence::listFromString(QLatin1String(entry.shortcut)));
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
 } // namespace
 
-CommandActions::CommandActions(QObject *parent) : QObject(parent)
+CommandActions::CommandActions(QObject *parent) : QObject(parent), m_histories(new QUndoGroup(this))
 {
     g_commandActions = this;
     for (const E &entry : Entries) {
+        if (entry.kind == E::History)
+            m_actions.insert(QLatin1String(entry.name),
+                             makeHistoryAction(entry, m_histories, this));
         if (entry.kind != E::Command && entry.kind != E::FormCommand)
             continue;
         QAction *action = makeAction(entry, this);
@@ -262,6 +285,7 @@ QMenuBar *CommandActions::menuBar(const QList<const Entry *> &layout, bool frame
             break;
         case E::Command:
         case E::FormCommand:
+        case E::History:
             menu->addAction(frame ? m_frameActions.value(name, action(name)) : action(name));
             break;
         }
@@ -272,6 +296,10 @@ QMenuBar *CommandActions::menuBar(const QList<const Entry *> &layout, bool frame
 void CommandActions::update()
 {
     const bool documentOpen = Slots().AnyFormOpen();
+    frmWebForm *active = ActiveFormWindow();
+    if (active)
+        m_histories->addStack(active->history());
+    m_histories->setActiveStack(active ? active->history() : nullptr);
     for (QAction *command : std::as_const(m_documentCommands))
         command->setEnabled(documentOpen);
     const ViewState &view = ViewState::instance();

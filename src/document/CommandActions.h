@@ -2,9 +2,9 @@
 // caption, shortcut and object name, and shared by the frame's own menu bar and the menu
 // bar of every document window; the toolbar's buttons trigger the same actions. A command
 // runs on the active document window, which is the one whose menu bar the frame shows.
-// What is enabled and checked is decided in one place, update(), which the frame calls when
-// another window becomes active and the document lifecycle calls when a document opens or
-// closes. The frame registers the one instance on creation.
+// Undo and Redo show the active window's history. What is enabled and checked is decided
+// in one place, update(), which the frame calls when another window becomes active and the
+// document lifecycle calls when a document opens or closes. The frame registers the one instance on creation.
 #pragma once
 
 #include "ui/RecentFileMenu.h"
@@ -16,6 +16,7 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QUndoGroup;
 
 class CommandActions : public QObject
 {
@@ -57,4 +58,5 @@ private:
     QHash<QString, QAction *> m_frameActions; // the frame's own Open and Contents
     QList<QAction *> m_documentCommands;      // enabled while a document is open
     RecentFileMenu m_recentFiles;
+    QUndoGroup *m_histories; // every window's history, the active one's shown by Undo and Redo
 };

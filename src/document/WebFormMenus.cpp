@@ -4,6 +4,9 @@
 #include "document/CommandActions.h"
 #include "editor/ItemCommands.h"
 #include "editor/ItemEditing.h"
+#include "ui/FrameWindow.h"
+
+#include <QUndoStack>
 
 void frmWebForm::mnuView_Click()
 {
@@ -14,7 +17,7 @@ void frmWebForm::mnuView_Click()
 
 void frmWebForm::EditItem(int row)
 {
-    EditGridItem(*this, row);
+    recordStep(QStringLiteral("Edit Item"), [this, row] { EditGridItem(*this, row); });
 }
 
 void frmWebForm::mnuEditItem_Click()
@@ -24,8 +27,10 @@ void frmWebForm::mnuEditItem_Click()
 
 void frmWebForm::mnuEditCut_Click()
 {
-    CopyItem(*this);
-    DeleteItem(*this);
+    recordStep(QStringLiteral("Cut"), [this] {
+        CopyItem(*this);
+        DeleteItem(*this);
+    });
 }
 
 void frmWebForm::mnuEditCopy_Click()
@@ -35,50 +40,72 @@ void frmWebForm::mnuEditCopy_Click()
 
 void frmWebForm::mnuEditPaste_Click()
 {
-    PasteItem(*this);
+    recordStep(QStringLiteral("Paste"), [this] { PasteItem(*this); });
 }
 
 void frmWebForm::mnuEditDelete_Click()
 {
-    DeleteItem(*this);
+    recordStep(QStringLiteral("Delete"), [this] { DeleteItem(*this); });
 }
 
 void frmWebForm::mnuEditMoveUp_Click()
 {
-    MoveItemUp(*this);
+    recordStep(QStringLiteral("Move Up"), [this] { MoveItemUp(*this); });
 }
 
 void frmWebForm::mnuEditMoveDown_Click()
 {
-    MoveItemDown(*this);
+    recordStep(QStringLiteral("Move Down"), [this] { MoveItemDown(*this); });
 }
 
+void frmWebForm::moveDroppedRow(int from, int to)
+{
+    recordStep(QStringLiteral("Move"), [this, from, to] { MoveItem(*this, from, to); });
+}
+
+void frmWebForm::copyDroppedRow(const ItemGrid::Row &cells, int to)
+{
+    recordStep(QStringLiteral("Paste"), [this, &cells, to] { InsertItemAt(*this, cells, to); });
+    FrameWindow::instance()->activateFormWindow(this);
+}
+
+// Each insertion is one step named after its item type.
 void frmWebForm::mnuInsertLabel_Click()
 {
-    int row = 0;
-    EditLabelItem(this, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemLabel), [this] {
+        int row = 0;
+        EditLabelItem(this, row);
+    });
 }
 
 void frmWebForm::mnuInsertField_Click(int itemtype)
 {
-    int row = 0;
-    EditFieldItem(this, itemtype, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(itemtype), [this, itemtype] {
+        int row = 0;
+        EditFieldItem(this, itemtype, row);
+    });
 }
 
 void frmWebForm::mnuInsertSelect_Click()
 {
-    int row = 0;
-    EditSelectItem(this, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemSelection), [this] {
+        int row = 0;
+        EditSelectItem(this, row);
+    });
 }
 
 void frmWebForm::mnuInsertSwitch_Click(int itemtype)
 {
-    int row = 0;
-    EditSwitchItem(this, itemtype, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(itemtype), [this, itemtype] {
+        int row = 0;
+        EditSwitchItem(this, itemtype, row);
+    });
 }
 
 void frmWebForm::mnuInsertImage_Click()
 {
-    int row = 0;
-    EditImageItem(this, row);
+    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemImage), [this] {
+        int row = 0;
+        EditImageItem(this, row);
+    });
 }

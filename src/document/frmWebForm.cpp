@@ -7,6 +7,7 @@
 #include "document/DocumentLifecycle.h"
 #include "output/frmProperties.h"
 #include "ui/FrameWindow.h"
+#include "ui/GridUndoCommand.h"
 #include "ui/HelpWindow.h"
 #include "ui/ItemGridView.h"
 #include "ui/PreviewPage.h"
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QTemporaryFile>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWebEngineView>
 #include <cmath>
 
@@ -54,6 +56,11 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
     // An activated window puts the keyboard on its grid, not on the preview's fields; a
     // freshly loaded preview page has had no keystroke yet, so it gives the focus back.
     setFocusProxy(m_flgForm);
+    m_history = new QUndoStack(this);
+    connect(m_history, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { showChanged(!clean); });
+    connect(m_flgForm, &ItemGridView::rowMoved, this, &frmWebForm::moveDroppedRow);
+    connect(m_flgForm, &ItemGridView::rowCopied, this, &frmWebForm::copyDroppedRow);
     m_previewQuiet = new QTimer(this);
     m_previewQuiet->setSingleShot(true);
     m_previewQuiet->setInterval(PreviewQuietMs);
@@ -70,6 +77,8 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
 
 frmWebForm::~frmWebForm()
 {
+    // A history going away reports its state; the window no longer listens.
+    disconnect(m_history, nullptr, this, nullptr);
     if (!m_unloaded)
         Form_Unload();
     delete m_menuBar;
@@ -93,9 +102,36 @@ void frmWebForm::setCaption(const QString &caption)
 
 void frmWebForm::setChanged(bool changed)
 {
+    if (m_recording)
+        return;
+    if (changed) {
+        // Changed outside the history (a built or restored form): its steps no longer fit
+        // the rows, and no undo leads back to the saved state.
+        m_history->clear();
+        m_history->resetClean();
+    } else {
+        m_history->setClean();
+    }
+    showChanged(changed);
+}
+
+void frmWebForm::showChanged(bool changed)
+{
     info().Changed = changed;
     setWindowModified(changed);
     m_guard->documentChanged(changed);
+}
+
+void frmWebForm::recordStep(const QString &name, const std::function<void()> &command)
+{
+    const GridChange::Snapshot before = GridChange::snapshot(m_grid, info());
+    m_recording = true;
+    command();
+    m_recording = false;
+    GridChange change(before, m_grid, info());
+    if (!change.isEmpty())
+        m_history->push(new GridUndoCommand(*this, name, std::move(change)));
+    showChanged(!m_history->isClean());
 }
 
 void frmWebForm::Form_Load(bool showMaximized)
@@ -434,7 +470,8 @@ void frmWebForm::mnuHelpAbout_Click()
 
 void frmWebForm::mnuFileProperties_Click()
 {
-    if (const std::optional<WebFormInfo> stored = ShowProperties(info(), dialogParent()))
-        info() = *stored;
-    setChanged(info().Changed);
+    recordStep(QStringLiteral("Properties"), [this] {
+        if (const std::optional<WebFormInfo> stored = ShowProperties(info(), dialogParent()))
+            info() = *stored;
+    });
 }

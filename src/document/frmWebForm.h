@@ -8,6 +8,7 @@
 #include "ui/DocumentWindow.h"
 
 #include <QWidget>
+#include <functional>
 
 class DocumentGuard;
 class ItemGridView;
@@ -15,6 +16,7 @@ class QMenuBar;
 class QMdiSubWindow;
 class PreviewPage;
 class QTimer;
+class QUndoStack;
 class QWebEngineView;
 
 class frmWebForm : public QWidget, public DocumentWindow
@@ -41,8 +43,19 @@ public:
     // The title bar shows it exactly, with an asterisk while there are unsaved changes.
     QString Caption() const { return m_caption; }
     void setCaption(const QString &caption);
-    // Sets the record's Changed flag and shows it in the title bar.
+    // Sets the record's Changed flag and shows it in the title bar. Outside a step of the
+    // history, false marks the present state as the saved one (a save), true a change made
+    // outside the history, which ends it; inside a step the step decides.
     void setChanged(bool changed) override;
+
+    // The document's undo history, in memory only.
+    QUndoStack *history() const { return m_history; }
+    // Runs `command` as one step of the history named `name`: pushed when it changed the
+    // items or the properties, the changed flag right afterwards either way.
+    void recordStep(const QString &name, const std::function<void()> &command);
+    // A row dragged within the grid, and one dropped from another document window.
+    void moveDroppedRow(int from, int to);
+    void copyDroppedRow(const ItemGrid::Row &cells, int to);
 
     // Creation: header captions, the current-cell mark, a blank preview.
     void Form_Load(bool showMaximized);
@@ -124,6 +137,7 @@ protected:
 
 private:
     void Form_Unload();
+    void showChanged(bool changed);
     void DeletePreviewFile();
     void refreshPreview();
     void showInViewer(const QString &file);
@@ -140,4 +154,6 @@ private:
     bool m_previewPending = false;    // an edit came while it ran
     QString m_caption;
     DocumentGuard *m_guard = nullptr;
+    QUndoStack *m_history = nullptr;
+    bool m_recording = false; // a step of the history is running
 };

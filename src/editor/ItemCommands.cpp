@@ -61,20 +61,41 @@ void DeleteItem(DocumentWindow &form)
 
 void PasteItem(DocumentWindow &form)
 {
-    const ItemGrid::Row clip = ItemClipboard();
-    if (clip[ColType].isEmpty())
+    InsertItemAt(form, ItemClipboard(), form.grid().currentRow());
+}
+
+void InsertItemAt(DocumentWindow &form, const ItemGrid::Row &cells, int row)
+{
+    if (cells[ColType].isEmpty())
         return;
     ItemGrid &grid = form.grid();
+    row = qBound(1, row, grid.rows());
     form.setChanged(true);
     form.flgForm_LeaveCell();
-    const int row = grid.currentRow();
-    grid.addRow(row, clip[ColType]);
-    form.flgForm_EnterCell();
+    grid.addRow(row, cells[ColType]);
     for (int col = 1; col < grid.cols(); ++col)
-        grid.setText(row, col, clip[col]);
-    // Pasted into an empty document: the placeholder was pushed down to row 2.
-    if (grid.rows() > 2 && grid.text(2, ColType).isEmpty())
-        grid.removeRow(2);
+        grid.setText(row, col, cells[col]);
+    // Inserted into an empty document: the placeholder row goes.
+    const int placeholder = row == 1 ? 2 : 1;
+    if (grid.rows() == 3 && grid.text(placeholder, ColType).isEmpty()) {
+        grid.removeRow(placeholder);
+        row = 1;
+    }
+    grid.setCurrentCell(row, grid.currentColumn());
+    form.flgForm_EnterCell();
+}
+
+void MoveItem(DocumentWindow &form, int from, int to)
+{
+    ItemGrid &grid = form.grid();
+    to = qBound(1, to, grid.rows() - 1);
+    if (from < 1 || from >= grid.rows() || from == to || grid.text(from, ColType).isEmpty())
+        return;
+    form.setChanged(true);
+    form.flgForm_LeaveCell();
+    grid.moveRow(from, to);
+    grid.setCurrentCell(to, grid.currentColumn());
+    form.flgForm_EnterCell();
 }
 
 void MoveItemUp(DocumentWindow &form)

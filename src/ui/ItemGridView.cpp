@@ -2,7 +2,10 @@
 
 #include "ItemGrid.h"
 
+#include <QApplication>
+#include <QDataStream>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -92,4 +95,87 @@ void ItemGridView::mouseDoubleClickEvent(QMouseEvent *event)
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit doubleClickedRow(gridRowAt(event->position().toPoint()));
+}
+
+const QString ItemGridView::RowMimeType = QStringLiteral("application/x-tabrino-item-row");
+
+QByteArray ItemGridView::encodeRow(const ItemGrid::Row &cells)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    for (const QByteArray &cell : cells)
+        out << cell;
+    return bytes;
+}
+
+bool ItemGridView::decodeRow(const QByteArray &bytes, ItemGrid::Row &cells)
+{
+    QDataStream in(bytes);
+    for (QByteArray &cell : cells)
+        in >> cell;
+    return in.status() == QDataStream::Ok && in.atEnd() && !cells[ColType].isEmpty();
+}
+
+int ItemGridView::dropRowAt(const QPoint &viewportPos) const
+{
+    const int row = gridRowAt(viewportPos);
+    return row == 0 ? m_grid->rows() : row;
+}
+
+void ItemGridView::mousePressEvent(QMouseEvent *event)
+{
+    QTableView::mousePressEvent(event);
+    const int row = gridRowAt(event->position().toPoint());
+    const bool item =
+        event->button() == Qt::LeftButton && row > 0 && !m_grid->text(row, ColType).isEmpty();
+    m_pressedRow = item ? row : 0;
+    m_pressPos = event->position().toPoint();
+    m_dragging = false;
+}
+
+void ItemGridView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_pressedRow > 0 && (event->buttons() & Qt::LeftButton) && !m_dragging &&
+        (event->position().toPoint() - m_pressPos).manhattanLength() >=
+            QApplication::startDragDistance()) {
+        m_dragging = true;
+        viewport()->setCursor(Qt::DragMoveCursor);
+    }
+    if (!m_dragging)
+        QTableView::mouseMoveEvent(event);
+}
+
+// The row goes where the button is let go: the pressed grid keeps the mouse until then,
+// wherever the pointer is, so the grid under it is looked up.
+void ItemGridView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_dragging || event->button() != Qt::LeftButton) {
+        QTableView::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    viewport()->unsetCursor();
+    const QPoint global = event->globalPosition().toPoint();
+    ItemGridView *target = nullptr;
+    for (QWidget *w = QApplication::widgetAt(global); w && !target; w = w->parentWidget())
+        target = qobject_cast<ItemGridView *>(w);
+    if (!target || !target->viewport()->rect().contains(target->viewport()->mapFromGlobal(global)))
+        return;
+    QMimeData data;
+    data.setData(RowMimeType, encodeRow(m_grid->rowCells(m_pressedRow)));
+    target->dropRow(data, target->viewport()->mapFromGlobal(global), this, m_pressedRow);
+    m_pressedRow = 0;
+}
+
+void ItemGridView::dropRow(const QMimeData &data, const QPoint &viewportPos,
+                           const ItemGridView *source, int sourceRow)
+{
+    ItemGrid::Row cells;
+    if (!decodeRow(data.data(RowMimeType), cells))
+        return;
+    const int to = dropRowAt(viewportPos);
+    if (source == this)
+        emit rowMoved(sourceRow, to);
+    else
+        emit rowCopied(cells, to);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts the real tabrino under Xvfb with a form on its command line, presses the Convert
-# shortcut (Ctrl+E) with xdotool and checks the page written. Exits 77 (skipped) where
-# Xvfb or xdotool is missing.
+# Starts the real tabrino under Xvfb with a form on its command line and, with xdotool,
+# deletes its item (Delete), converts (Ctrl+E), takes the deletion back (Ctrl+Z) and converts
+# again: the first page lacks the item, the second is the whole form. Exits 77 (skipped)
+# where Xvfb or xdotool is missing.
 set -u
 tabrino=$1
 . "$(dirname "$0")/e2e_common.sh"
@@ -16,11 +17,26 @@ app=$!
 win=$(wait_for_window Tabrino) || { echo "FAIL: the main window did not appear"; kill $app; exit 1; }
 sleep 1
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-xdotool key --window "$win" ctrl+e
-for _ in $(seq 1 40); do
-    [ -s "$3" ] && break
-    sleep 0.25
-done
+# Converts; waits until the page $2 exists and differs from $1, then closes the message.
+convert() {
+    xdotool key --window "$win" ctrl+e
+    for _ in $(seq 1 40); do
+        [ -s "$2" ] && ! cmp -s "$2" "$1" && break
+        sleep 0.25
+    done
+    sleep 0.5
+    xdotool key Return
+    sleep 0.5
+    # Without a window manager nobody gives the focus back to the frame.
+    xdotool windowfocus --sync "$win" 2>/dev/null || true
+}
+xdotool key --window "$win" Delete
+sleep 0.5
+convert /dev/null "$3"
+cp "$3" "$3.deleted" 2>/dev/null
+xdotool key --window "$win" ctrl+z
+sleep 0.5
+convert "$3.deleted" "$3"
 sleep 0.5
 kill $app 2>/dev/null
 wait $app 2>/dev/null
@@ -34,6 +50,10 @@ if [ $status -ne 0 ]; then
     grep -E 'FAIL' "$work/log"
     exit 1
 fi
+if [ ! -s "$work/page.htm.deleted" ] || grep -q 'Name="email"' "$work/page.htm.deleted"; then
+    echo "FAIL: Delete did not take the item off the page"
+    exit 1
+fi
 expected=$(printf '%s\r\n' '<HTML>' '<HEAD>' '<TITLE>Form created with Tabrino</TITLE>' \
     '</HEAD>' '<BODY>' '<!-- FORM_START_CMD: Do NOT edit or remove this line. -->' \
     '<FORM ACTION="/cgi-bin/mail.pl" METHOD="POST">' 'E-mail:' \
@@ -42,8 +62,8 @@ expected=$(printf '%s\r\n' '<HTML>' '<HEAD>' '<TITLE>Form created with Tabrino</
     '<!-- FORM_END_CMD: Do NOT edit or remove this line. -->' '</BODY>' '</HTML>' | od -c)
 actual=$(od -c < "$work/page.htm" 2>/dev/null)
 if [ "$expected" != "$actual" ]; then
-    echo "FAIL: the page written by Ctrl+E differs from the expected page"
+    echo "FAIL: the page written by Ctrl+E after Ctrl+Z differs from the expected page"
     cat "$work/page.htm" 2>/dev/null || echo "(no page was written)"
     exit 1
 fi
-echo "PASS: Ctrl+E wrote the page"
+echo "PASS: Ctrl+E wrote the page, Ctrl+Z brought the deleted item back"

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QUndoStack>
 #include <tuple>
 
 using namespace GuiTest;
@@ -484,10 +485,11 @@ private slots:
         QCOMPARE(info.MediaType, QByteArray(" text/x "));
         QVERIFY(!info.Changed);
 
-        // OK without any change still marks the document changed.
+        // OK without any change leaves the document as it was: not changed, no step to undo.
         whenModal<frmProperties>([](frmProperties *d) { click(d, "cmdOK"); });
         QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
-        QVERIFY(info.Changed);
+        QVERIFY(!info.Changed);
+        QVERIFY(!form->history()->canUndo());
         QCOMPARE(info.MediaType, QByteArray(" text/x "));
     }
 

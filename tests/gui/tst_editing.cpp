@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QUndoStack>
 
 using namespace GuiTest;
 
@@ -268,10 +270,20 @@ private slots:
         QCOMPARE(lastMessage(), reply ? QStringLiteral("Replace all occurances of the old name "
                                                        "with the new?")
                                       : QString());
-        QByteArrayList actual;
-        for (int r = 1; r < m_form->grid().rows(); ++r)
-            actual << m_form->grid().text(r, ColName);
-        QCOMPARE(actual, names);
+        const auto namesNow = [this] {
+            QByteArrayList actual;
+            for (int r = 1; r < m_form->grid().rows(); ++r)
+                actual << m_form->grid().text(r, ColName);
+            return actual;
+        };
+        QCOMPARE(namesNow(), names);
+        // The edit and the renaming of its group are one step of the history.
+        const QByteArrayList original{"grp", "grp", "grp", "grp", ""};
+        QCOMPARE(m_form->history()->count(), names == original ? 0 : 1);
+        m_form->history()->undo();
+        QCOMPARE(namesNow(), original);
+        m_form->history()->redo();
+        QCOMPARE(namesNow(), names);
     }
 
     // The row's choices and multiple-selection state shown, a choice added in the List Editor.
