@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QUndoStack>
 
 frmWebForm *FormWindow(int slot)
 {
@@ -145,6 +146,8 @@ bool ReloadWebFormFile(frmWebForm *form)
     form->grid().clearItems();
     PutFileContents(form, read.contents);
     form->flgForm_EnterCell();
+    // The steps of the history were made on rows that are gone: a reload starts a new one.
+    form->history()->clear();
     form->setChanged(false);
     form->guard().rememberFile(stamp);
     form->UpdateForm();

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 using namespace GuiTest;
 
@@ -32,13 +33,15 @@ QStringList files(const QString &pattern)
     return QDir(RecoveryStore::DefaultFolder()).entryList({pattern}, QDir::Files, QDir::Name);
 }
 
+// An edit as the Edit Item command makes it: one step of the window's history.
 void nameFirstItem(frmWebForm *form, const QByteArray &name)
 {
-    if (form->grid().text(1, ColType).isEmpty())
-        form->grid().setText(1, ColType, "Text Field");
-    form->grid().setText(1, ColName, name);
+    form->recordStep(QStringLiteral("Edit Item"), [form, &name] {
+        if (form->grid().text(1, ColType).isEmpty())
+            form->grid().setText(1, ColType, "Text Field");
+        form->grid().setText(1, ColName, name);
+    });
     form->UpdateForm();
-    form->setChanged(true);
 }
 
 } // namespace
@@ -323,6 +326,8 @@ private slots:
         QCOMPARE(firstName(TestFiles::read(path)), fileAfter);
         QCOMPARE(form->grid().text(1, ColName), gridAfter);
         QCOMPARE(form->isWindowModified(), changedAfter);
+        // A reloaded file starts a new history: no step of ours applies to its rows.
+        QCOMPARE(form->history()->canUndo(), ours && gridAfter == "ours");
         // The same state of the file is never asked about twice.
         Prompter::clearShown();
         bringForward();
