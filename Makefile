@@ -8,7 +8,7 @@ DEPS = cmake g++ make qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6svg6 \
        xvfb xauth xdotool desktop-file-utils xdg-utils libfile-mimeinfo-perl dpkg-dev file
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench fuzz package clean
+.PHONY: deps configure build run test sanitize translations bench fuzz package clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -38,6 +38,21 @@ run: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# The tests that need no window system, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (-O1 keeps them quick): a memory error, a leak or undefined
+# behaviour fails the run.
+sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DTABRINO_SANITIZE=ON \
+	    -DTABRINO_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
+	cmake --build $(BUILD)-sanitize -j$(JOBS) --target unit_tests
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j$(JOBS) -LE 'gui|package'
+
+# Writes the translation template translations/tabrino.ts from the program's texts.
+translations:
+	$(MAKE) -C . deps DEPS="qt6-tools-dev qt6-l10n-tools"
+	$(MAKE) -C . configure
+	cmake --build $(BUILD) --target update_translations
+
 bench: build
 	$(BUILD)/bench/tabrino-bench
 
@@ -51,4 +66,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-sanitize

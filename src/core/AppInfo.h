@@ -5,8 +5,9 @@
 
 namespace AppInfo {
 inline const QString Title = QStringLiteral("Tabrino");
-constexpr int VersionMajor = 0;
-constexpr int VersionMinor = 61;
+// Set by the build from the version number of the CMake project.
+constexpr int VersionMajor = TABRINO_VERSION_MAJOR;
+constexpr int VersionMinor = TABRINO_VERSION_MINOR;
 inline QString versionText()
 {
     return QString::number(VersionMajor) + QLatin1Char('.') + QString::number(VersionMinor);

@@ -7,10 +7,10 @@
 # installation, so the wizard's files (written beside the program) never land in the build
 # tree. Exits 77 (skipped) where Xvfb or xdotool is missing.
 set -u
-tabrino=$1
+tabrino=$1 version=$2
 # First, --help and --version: answered on standard output with status 0, with no display
 # to open a window on (so a window would make the program fail).
-for run in "--help|Usage: tabrino [FORM.wfm]" "--version|tabrino 0.61"; do
+for run in "--help|Usage: tabrino [FORM.wfm]" "--version|tabrino $version"; do
     option=${run%%|*} expected=${run#*|}
     out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$tabrino" "$option" 2>&1)
     status=$?

@@ -255,7 +255,7 @@ private slots:
         QVERIFY(Prompter::shown().isEmpty());
 
         m_form->mnuHelpAbout_Click();
-        QCOMPARE(Prompter::shown().constLast().title, QStringLiteral("About Tabrino version 0.61"));
+        QCOMPARE(Prompter::shown().constLast().title, QStringLiteral("About Tabrino version " TABRINO_VERSION));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Information);
 
         QPointer<HelpWindow> help = HelpWindow::current();

@@ -4,6 +4,7 @@
 # so it runs only when asked (CI runs it; see .ci/run). Needs root or sudo.
 set -u
 build=$1
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 fail() { echo "FAIL: $*"; exit 1; }
 sudo=""
 [ "$(id -u)" = 0 ] || sudo=sudo
@@ -11,7 +12,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 chmod 755 "$out"
 (cd "$build" && cpack -G DEB -B "$out" > "$out/cpack.log" 2>&1) || { cat "$out/cpack.log"; fail "cpack"; }
-deb=$(ls "$out"/tabrino_0.61-1_*.deb | head -n 1)
+deb=$(ls "$out"/tabrino_"$version"-1_*.deb | head -n 1)
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" > "$out/apt.log" 2>&1 \
     || { tail -20 "$out/apt.log"; fail "apt-get install"; }
 [ -x /usr/bin/tabrino ] && [ -x /usr/bin/tabrino-convert ] || fail "the programs are not in /usr/bin"
