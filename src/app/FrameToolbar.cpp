@@ -1,70 +1,50 @@
-// The frame's toolbar: 19 command buttons and 7 separators. Each button runs its command
-// directly: New and Open the frame's, the others the active document window's.
+// The frame's toolbar: 19 command buttons and 7 separators. Each button has its own name,
+// picture and tip and triggers a menu command, whose enabled state it follows: New and Open
+// are always enabled, the others while a document is open.
 #include "frmDesign.h"
 
-#include "ItemTypes.h"
-#include "document/frmWebForm.h"
+#include "document/CommandActions.h"
 
 #include <QIcon>
 #include <QToolBar>
 
 namespace {
 
-// Runs a document window's menu handler on the active window; nothing while none is open.
-template <void (frmWebForm::*handler)()> void onActiveForm(frmDesign &frame)
-{
-    if (frmWebForm *form = frame.activeForm())
-        (form->*handler)();
-}
-
-template <void (frmWebForm::*handler)(int), int itemtype> void onActiveForm(frmDesign &frame)
-{
-    if (frmWebForm *form = frame.activeForm())
-        (form->*handler)(itemtype);
-}
-
 struct ToolbarButton
 {
     const char *key; // nullptr: a separator
     const char *tooltip;
     const char *picture;
-    void (*run)(frmDesign &frame);
+    const char *command; // the menu command the button triggers
 };
 
 const ToolbarButton Buttons[] = {
-    {"NEWFILE", "New file", "new", [](frmDesign &frame) { frame.mnuFileNew_Click(); }},
-    {"OPENFILE", "Open file...", "open", [](frmDesign &frame) { frame.mnuFileOpen_Click(); }},
-    {"SAVEFILE", "Save file", "save", onActiveForm<&frmWebForm::mnuFileSave_Click>},
-    {"CONVERTFILE", "Convert file...", "convert", onActiveForm<&frmWebForm::mnuFileConvert_Click>},
+    {"NEWFILE", "New file", "new", "mnuFileNew"},
+    {"OPENFILE", "Open file...", "open", "mnuFileOpen"},
+    {"SAVEFILE", "Save file", "save", "mnuFileSave"},
+    {"CONVERTFILE", "Convert file...", "convert", "mnuFileConvert"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"CUTITEM", "Cut item", "cut", onActiveForm<&frmWebForm::mnuEditCut_Click>},
-    {"COPYITEM", "Copy item", "copy", onActiveForm<&frmWebForm::mnuEditCopy_Click>},
-    {"PASTEITEM", "Paste item", "paste", onActiveForm<&frmWebForm::mnuEditPaste_Click>},
-    {"DELETEITEM", "Delete item", "delete", onActiveForm<&frmWebForm::mnuEditDelete_Click>},
+    {"CUTITEM", "Cut item", "cut", "mnuEditCut"},
+    {"COPYITEM", "Copy item", "copy", "mnuEditCopy"},
+    {"PASTEITEM", "Paste item", "paste", "mnuEditPaste"},
+    {"DELETEITEM", "Delete item", "delete", "mnuEditDelete"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"MOVEUP", "Move item up", "moveup", onActiveForm<&frmWebForm::mnuEditMoveUp_Click>},
-    {"MOVEDOWN", "Move item down", "movedown", onActiveForm<&frmWebForm::mnuEditMoveDown_Click>},
+    {"MOVEUP", "Move item up", "moveup", "mnuEditMoveUp"},
+    {"MOVEDOWN", "Move item down", "movedown", "mnuEditMoveDown"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTLABEL", "Insert label...", "label", onActiveForm<&frmWebForm::mnuInsertLabel_Click>},
+    {"INSERTLABEL", "Insert label...", "label", "mnuInsertLabel"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTTEXT", "Insert text field...", "textfield",
-     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemTextField>},
-    {"INSERTPASSWORD", "Insert password field...", "password",
-     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemPasswordField>},
-    {"INSERTHIDDEN", "Insert hidden field...", "hidden",
-     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemHiddenField>},
-    {"INSERTAREA", "Insert text area...", "textarea",
-     onActiveForm<&frmWebForm::mnuInsertField_Click, ItemTextArea>},
+    {"INSERTTEXT", "Insert text field...", "textfield", "mnuInsertField1"},
+    {"INSERTPASSWORD", "Insert password field...", "password", "mnuInsertField2"},
+    {"INSERTHIDDEN", "Insert hidden field...", "hidden", "mnuInsertField3"},
+    {"INSERTAREA", "Insert text area...", "textarea", "mnuInsertField4"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTSELECT", "Insert selection...", "selection",
-     onActiveForm<&frmWebForm::mnuInsertSelect_Click>},
+    {"INSERTSELECT", "Insert selection...", "selection", "mnuInsertSelect"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTCHECK", "Insert checkbox...", "checkbox",
-     onActiveForm<&frmWebForm::mnuInsertSwitch_Click, ItemCheckbox>},
-    {"INSERTRADIO", "Insert radio button...", "radio",
-     onActiveForm<&frmWebForm::mnuInsertSwitch_Click, ItemRadioButton>},
+    {"INSERTCHECK", "Insert checkbox...", "checkbox", "mnuInsertSwitch6"},
+    {"INSERTRADIO", "Insert radio button...", "radio", "mnuInsertSwitch7"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTIMAGE", "Insert image...", "image", onActiveForm<&frmWebForm::mnuInsertImage_Click>},
+    {"INSERTIMAGE", "Insert image...", "image", "mnuInsertImage"},
 };
 
 } // namespace
@@ -89,16 +69,11 @@ void frmDesign::buildToolbar()
         action->setObjectName(QLatin1String(button.key));
         action->setToolTip(QLatin1String(button.tooltip));
         action->setData(position);
-        connect(action, &QAction::triggered, this, [this, run = button.run] { run(*this); });
-        if (position >= 3)
-            m_formButtons << action;
+        QAction *command = m_actions->action(QLatin1String(button.command));
+        connect(action, &QAction::triggered, command, &QAction::trigger);
+        action->setEnabled(command->isEnabled());
+        connect(command, &QAction::enabledChanged, action, &QAction::setEnabled);
     }
-}
-
-void frmDesign::EnableFormButtons(bool enable)
-{
-    for (QAction *action : std::as_const(m_formButtons))
-        action->setEnabled(enable);
 }
 
 bool frmDesign::isToolbarVisible() const
@@ -110,7 +85,7 @@ void frmDesign::tbrDesign_ButtonClick(const QString &key)
 {
     for (const ToolbarButton &button : Buttons) {
         if (button.key && key == QLatin1String(button.key)) {
-            button.run(*this);
+            m_actions->action(QLatin1String(button.command))->trigger();
             return;
         }
     }

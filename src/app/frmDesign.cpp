@@ -2,9 +2,9 @@
 
 #include "AppInfo.h"
 #include "FormSlots.h"
-#include "RecentFiles.h"
 #include "SettingsStore.h"
 #include "app/frmStartup.h"
+#include "document/CommandActions.h"
 #include "document/DocumentLifecycle.h"
 #include "document/frmWebForm.h"
 #include "ui/HelpWindow.h"
@@ -38,7 +38,9 @@ frmDesign::frmDesign(QWidget *parent) : QMainWindow(parent)
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
+    m_actions = new CommandActions(this);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmDesign::updateMenuBar);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, m_actions, &CommandActions::update);
     // Whatever brought a document window forward, the keyboard goes to its grid, never to
     // a field of its preview. The sub-window restores its own last focus after this signal,
     // hence once more when the events of the switch are done.
@@ -74,54 +76,9 @@ frmDesign *frmDesign::MainFrame()
     return g_mainFrame;
 }
 
-QAction *frmDesign::frameAction(QMenu *menu, const char *name, const QString &caption,
-                                const QKeySequence &shortcut)
-{
-    auto *action = new QAction(caption, this);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    menu->addAction(action);
-    return action;
-}
-
 void frmDesign::buildMenuBar()
 {
-    m_ownMenuBar = new QMenuBar;
-    m_ownMenuBar->setObjectName(QStringLiteral("frameMenuBar"));
-    QMenu *file = m_ownMenuBar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    connect(frameAction(file, "mnuFileNew", QStringLiteral("&New"),
-                        QKeySequence(QStringLiteral("Ctrl+N"))),
-            &QAction::triggered, this, &frmDesign::mnuFileNew_Click);
-    connect(frameAction(file, "mnuFileOpen", QStringLiteral("&Open"),
-                        QKeySequence(QStringLiteral("Ctrl+O"))),
-            &QAction::triggered, this, &frmDesign::mnuFileOpen_Click);
-    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator"));
-    connect(frameAction(file, "mnuFileSelectPos", QStringLiteral("Select Form Position...")),
-            &QAction::triggered, this, &frmDesign::mnuFileSelectPos_Click);
-    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator2"));
-    connect(frameAction(file, "mnuFileWizard", QStringLiteral("&Quick Start Wizard...")),
-            &QAction::triggered, this, &frmDesign::mnuFileWizard_Click);
-    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator3"));
-    connect(frameAction(file, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this,
-            &frmDesign::mnuFileExit_Click);
-    m_recentFiles.build(file, this, [this](int index) { mnuRecentFile_Click(index); });
-
-    QMenu *view = m_ownMenuBar->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("mnuView"));
-    connect(view, &QMenu::aboutToShow, this, &frmDesign::mnuView_Click);
-    m_viewToolbar = frameAction(view, "mnuViewToolbar", QStringLiteral("&Toolbar"));
-    m_viewToolbar->setCheckable(true);
-    connect(m_viewToolbar, &QAction::triggered, this, &frmDesign::mnuViewToolbar_Click);
-
-    QMenu *help = m_ownMenuBar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(
-        frameAction(help, "mnuHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)),
-        &QAction::triggered, this, &frmDesign::mnuHelpContents_Click);
-    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSeparator"));
-    connect(frameAction(help, "mnuHelpAbout", QStringLiteral("&About...")), &QAction::triggered,
-            this, &frmDesign::mnuHelpAbout_Click);
+    m_ownMenuBar = m_actions->frameMenuBar();
 
     // The menu bars take turns in one place: the frame's own, or the active document's.
     m_menuStack = new QStackedWidget(this);
@@ -145,7 +102,7 @@ void frmDesign::MDIForm_Load(const StartupOptions &options)
     waitForStartupScreen(startup, options.splashMilliseconds);
     // The frame's recent-file entries are what a file is checked against before it is
     // added, so they hold the stored list before the first file is opened.
-    RefreshRecentFileMenus();
+    m_actions->refreshRecentFiles();
     const QString file = options.commandLinePath();
     if (!file.isEmpty())
         LoadWebFormFile(file);
@@ -166,14 +123,7 @@ void frmDesign::waitForStartupScreen(frmStartup *startup, int milliseconds)
 
 frmWebForm *frmDesign::activeForm() const
 {
-    QMdiSubWindow *sub = m_mdiArea->currentSubWindow();
-    if (!sub) {
-        const QList<QMdiSubWindow *> windows =
-            m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
-        if (!windows.isEmpty())
-            sub = windows.last();
-    }
-    return sub ? qobject_cast<frmWebForm *>(sub->widget()) : nullptr;
+    return ActiveFormWindow();
 }
 
 void frmDesign::addFormWindow(DocumentWindow *form)
@@ -236,39 +186,15 @@ void frmDesign::arrangeIcons()
     }
 }
 
-QStringList frmDesign::recentFileCaptions() const
-{
-    return m_recentFiles.captions();
-}
-
-void frmDesign::setRecentFiles(const QStringList &paths)
-{
-    m_recentFiles.setPaths(paths);
-}
-
-void frmDesign::RefreshRecentFileMenus()
-{
-    if (!HasRecentFiles())
-        return;
-    const QStringList files = StoredRecentFiles();
-    setRecentFiles(files);
-    for (int slot = 1; slot <= Slots().upperIndex(); ++slot) {
-        if (frmWebForm *form = FormWindow(slot))
-            form->setRecentFiles(files);
-    }
-}
-
 void frmDesign::closeEvent(QCloseEvent *event)
 {
-    if (!m_exiting) {
-        // Every changed document is asked first; one refusal keeps everything open.
-        const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
-        for (QMdiSubWindow *sub : windows) {
-            auto *form = qobject_cast<frmWebForm *>(sub->widget());
-            if (form && !form->QueryUnload()) {
-                event->ignore();
-                return;
-            }
+    // Every changed document is asked first; one refusal keeps everything open.
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+    for (QMdiSubWindow *sub : windows) {
+        auto *form = qobject_cast<frmWebForm *>(sub->widget());
+        if (form && !form->QueryUnload()) {
+            event->ignore();
+            return;
         }
     }
     m_closingAgreed = true;
@@ -289,53 +215,14 @@ void frmDesign::ShowAboutBox()
                           AppInfo::versionText());
 }
 
-void frmDesign::mnuFileNew_Click()
-{
-    NewWebForm();
-}
-
-void frmDesign::mnuFileOpen_Click()
-{
-    OpenWebForm();
-}
-
-void frmDesign::mnuFileSelectPos_Click()
-{
-    SelectPositionFile(QString(), this);
-}
-
 void frmDesign::mnuFileWizard_Click()
 {
     frmWizard::ShowWizard(this);
 }
 
-void frmDesign::mnuFileExit_Click()
-{
-    // No document is open while this menu is shown: end at once.
-    m_exiting = true;
-    close();
-}
-
-void frmDesign::mnuRecentFile_Click(int index)
-{
-    const QString path = m_recentFiles.caption(index);
-    if (!path.isEmpty())
-        LoadWebFormFile(path);
-}
-
-void frmDesign::mnuView_Click()
-{
-    m_viewToolbar->setChecked(isToolbarVisible());
-}
-
 void frmDesign::mnuViewToolbar_Click()
 {
     m_toolbar->setVisible(!isToolbarVisible());
-}
-
-void frmDesign::mnuHelpContents_Click()
-{
-    HelpWindow::ShowHelpContents();
 }
 
 void frmDesign::mnuHelpAbout_Click()

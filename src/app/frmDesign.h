@@ -1,22 +1,22 @@
-// The main frame. How the pieces fit: frmDesign holds the MDI area with one frmWebForm per
-// open document (each in a slot of the program-wide slot table, FormSlots), the toolbar
-// tbrDesign whose buttons run the active document window's public handlers, and a stack
-// of menu bars: its own while no document is open, the active document window's
-// otherwise. The folders are layers, each using only those below it: core/ (file format,
-// generator, settings, QtCore only), ui/ (what every window uses: the question seam
-// Prompter, the dialog base, the grid view, the preview page, and the two interfaces
-// DocumentWindow and FrameWindow), editor/ (item dialogs and commands) and output/
-// (properties, form position, file viewer) side by side, document/ (the document window
-// and its lifecycle), wizard/, and app/ (this frame, start-up, main()). Windows below the
-// frame reach it only through FrameWindow, which it implements.
+// The main frame. How the pieces fit: frmDesign holds the MDI area with one frmWebForm per open
+// document (each in a slot of the program-wide slot table, FormSlots), the commands
+// (CommandActions: each menu command's action, made once and shared by every menu bar and run on
+// the active document window), the toolbar tbrDesign whose buttons trigger those commands, and a
+// stack of menu bars: its own while no document is open, the active document window's otherwise.
+// The folders are layers, each using only those below it: core/ (file format, generator, settings,
+// QtCore only), ui/ (what every window uses: the question seam Prompter, the dialog base, the grid
+// view, the preview page, and the two interfaces DocumentWindow and FrameWindow), editor/ (item
+// dialogs and commands) and output/ (properties, form position, file viewer) side by side,
+// document/ (the document window and its lifecycle), wizard/, and app/ (this frame, start-up,
+// main()). Windows below the frame reach it only through FrameWindow, which it implements.
 #pragma once
 
 #include "StartupOptions.h"
 #include "ui/FrameWindow.h"
-#include "ui/RecentFileMenu.h"
 
 #include <QMainWindow>
 
+class CommandActions;
 class frmStartup;
 class frmWebForm;
 class QAction;
@@ -50,28 +50,16 @@ public:
     void arrangeIcons() override;
     bool isClosingAgreed() const override { return m_closingAgreed; }
 
-    void EnableFormButtons(bool enable) override;
-    // Runs the command of the toolbar button named `key`, whatever its enabled state; an
-    // unknown name does nothing.
+    // Runs the command of the toolbar button named `key` as a click does; an unknown name
+    // does nothing.
     void tbrDesign_ButtonClick(const QString &key);
     bool isToolbarVisible() const override;
 
-    QStringList recentFileCaptions() const override;
-    void setRecentFiles(const QStringList &paths);
-    void RefreshRecentFileMenus() override;
-
     static void ShowAboutBox();
 
-    // Frame menu handlers
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileSelectPos_Click();
+    // The commands that belong to the frame; its menus show the shared commands.
     void mnuFileWizard_Click() override;
-    void mnuFileExit_Click();
-    void mnuRecentFile_Click(int index);
-    void mnuView_Click();
     void mnuViewToolbar_Click() override;
-    void mnuHelpContents_Click();
     void mnuHelpAbout_Click() override;
 
 protected:
@@ -81,8 +69,6 @@ protected:
 private:
     void buildToolbar();
     void buildMenuBar();
-    QAction *frameAction(QMenu *menu, const char *name, const QString &caption,
-                         const QKeySequence &shortcut = QKeySequence());
     void showMenuBarOf(const DocumentWindow *form);
     void updateMenuBar();
     void focusActiveGrid();
@@ -92,9 +78,6 @@ private:
     QToolBar *m_toolbar = nullptr;
     QStackedWidget *m_menuStack = nullptr;
     QMenuBar *m_ownMenuBar = nullptr;
-    QList<QAction *> m_formButtons;
-    RecentFileMenu m_recentFiles;
-    QAction *m_viewToolbar = nullptr;
+    CommandActions *m_actions = nullptr;
     bool m_closingAgreed = false;
-    bool m_exiting = false;
 };

@@ -2,6 +2,7 @@
 
 #include "RecentFiles.h"
 #include "WebFormFile.h"
+#include "document/CommandActions.h"
 #include "document/frmWebForm.h"
 #include "output/FormPosition.h"
 #include "ui/FrameWindow.h"
@@ -10,12 +11,31 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 frmWebForm *FormWindow(int slot)
 {
     if (!Slots().isInUse(slot))
         return nullptr;
     return qobject_cast<frmWebForm *>(Slots().WebForms.at(slot).data());
+}
+
+frmWebForm *ActiveFormWindow()
+{
+    const FrameWindow *frame = FrameWindow::instance();
+    if (!frame)
+        return nullptr;
+    const QMdiArea *area = frame->mdiArea();
+    QMdiSubWindow *sub = area->currentSubWindow();
+    if (!sub) {
+        // The frame itself is not active: the window that was active last.
+        const QList<QMdiSubWindow *> windows =
+            area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (!windows.isEmpty())
+            sub = windows.last();
+    }
+    return sub ? qobject_cast<frmWebForm *>(sub->widget()) : nullptr;
 }
 
 frmWebForm *CreateFormWindow(int slot)
@@ -49,8 +69,8 @@ int NewWebForm()
     form->setCaption(UntitledPrefix + QLatin1Char(':') + QString::number(slot));
     form->info().setNewDocumentProperties();
     FrameWindow::instance()->activateFormWindow(form);
-    EnableFormButtons(true);
-    FrameWindow::instance()->RefreshRecentFileMenus();
+    UpdateCommands();
+    CommandActions::instance()->refreshRecentFiles();
     return slot;
 }
 
@@ -95,7 +115,7 @@ frmWebForm *LoadWebFormFile(const QString &filename)
     FillGrid(form->grid(), read.contents.rows);
     FrameWindow::instance()->activateFormWindow(form);
     RememberFileName(filename);
-    EnableFormButtons(true);
+    UpdateCommands();
     form->UpdateForm();
     if (!read.contents.reachedEndLine)
         Prompter::message(MessageIcon::Exclamation, EndedEarlyMessage(filename));
@@ -129,14 +149,14 @@ QString AskSaveFileName(const QString &suggested)
 // File names are case-sensitive here: "Form.wfm" and "form.wfm" are two files.
 bool IsRecentFile(const QString &name)
 {
-    return FrameWindow::instance()->recentFileCaptions().contains(name);
+    return CommandActions::instance()->recentFileCaptions().contains(name);
 }
 
 void RememberFileName(const QString &name)
 {
     if (!IsRecentFile(name))
         AddRecentFile(name);
-    FrameWindow::instance()->RefreshRecentFileMenus();
+    CommandActions::instance()->refreshRecentFiles();
 }
 
 void SelectPositionFile(const QString &suggested, QWidget *parent)
@@ -148,8 +168,8 @@ void SelectPositionFile(const QString &suggested, QWidget *parent)
         SetFormPosition(file, parent);
 }
 
-void EnableFormButtons(bool enable)
+void UpdateCommands()
 {
-    if (FrameWindow *frame = FrameWindow::instance())
-        frame->EnableFormButtons(enable);
+    if (CommandActions *actions = CommandActions::instance())
+        actions->update();
 }

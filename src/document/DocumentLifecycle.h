@@ -1,5 +1,5 @@
 // The life of a document: New, Open, loading and saving through the file dialogs, the
-// hand-over of file names to the recent-file list, and the toolbar's enabling.
+// hand-over of file names to the recent-file list, and the commands' enabling.
 #pragma once
 
 #include <QString>
@@ -32,11 +32,14 @@ void RememberFileName(const QString &name);
 bool IsRecentFile(const QString &name);
 // Asks for an HTML file and marks the form's position in it, its dialogs over `parent`.
 void SelectPositionFile(const QString &suggested, QWidget *parent);
-// Enables or disables every toolbar button but New and Open.
-void EnableFormButtons(bool enable);
+// Sets what the commands' enabled state depends on: whether a document is open.
+void UpdateCommands();
 
 // The window of a slot that is in use, or nullptr.
 frmWebForm *FormWindow(int slot);
+// The active document window, or the one active last while the frame is not; nullptr while
+// none is open. Commands run on it, and the frame shows its menu bar.
+frmWebForm *ActiveFormWindow();
 // Creates the window of `slot` inside the main frame.
 frmWebForm *CreateFormWindow(int slot);
 

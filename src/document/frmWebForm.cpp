@@ -2,6 +2,7 @@
 
 #include "Conversion.h"
 #include "SettingsStore.h"
+#include "document/CommandActions.h"
 #include "document/DocumentLifecycle.h"
 #include "output/frmProperties.h"
 #include "ui/FrameWindow.h"
@@ -61,7 +62,7 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
         if (focus && (focus == m_webPreview || m_webPreview->isAncestorOf(focus)))
             m_flgForm->setFocus(Qt::OtherFocusReason);
     });
-    buildMenus();
+    m_menuBar = CommandActions::instance()->documentMenuBar();
     resize(640, 480);
 }
 
@@ -244,13 +245,7 @@ void frmWebForm::Form_Unload()
     m_previewPending = false;
     DeletePreviewFile();
     info().SlotFree = true;
-    if (!Slots().AnyFormOpen())
-        EnableFormButtons(false);
-}
-
-void frmWebForm::setRecentFiles(const QStringList &paths)
-{
-    m_recentFiles.setPaths(paths);
+    UpdateCommands();
 }
 
 void frmWebForm::flgForm_EnterCell()
@@ -343,9 +338,7 @@ void frmWebForm::mnuFileExit_Click()
 
 void frmWebForm::mnuRecentFile_Click(int index)
 {
-    const QString path = m_recentFiles.caption(index);
-    if (!path.isEmpty())
-        LoadWebFormFile(path);
+    CommandActions::instance()->openRecentFile(index);
 }
 
 // --- View menu

@@ -1,18 +1,15 @@
 // The document window: the item grid in the upper part and the browser preview of the
-// generated form below it. Its menu handlers are public so the frame's toolbar and the
-// wizard can run them on a given window with exactly the menu command's behaviour.
+// generated form below it. Its menu handlers are public so the shared menu commands
+// (CommandActions) and the wizard can run them on a given window.
 #pragma once
 
 #include "FormSlots.h"
 #include "ItemGrid.h"
 #include "ui/DocumentWindow.h"
-#include "ui/RecentFileMenu.h"
 
 #include <QWidget>
 
 class ItemGridView;
-class QAction;
-class QMenu;
 class QMenuBar;
 class QMdiSubWindow;
 class PreviewPage;
@@ -59,7 +56,6 @@ public:
     static constexpr int PreviewQuietMs = 300;
     // The save-changes prompt; false when the window must stay open.
     bool QueryUnload();
-    void setRecentFiles(const QStringList &paths);
     static QString MakeTempFileName();
 
     // Grid events, also called directly after the grid was changed behind the user's back.
@@ -119,16 +115,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenus();
-    QMenu *buildFileMenu();
-    QMenu *buildEditMenu();
-    QMenu *buildInsertMenu();
-    QMenu *buildViewMenu();
-    QMenu *buildWindowMenu();
-    QMenu *buildHelpMenu();
-    void fillWindowList(QMenu *menu);
-    QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
-                        const QKeySequence &shortcut = QKeySequence());
     void Form_Unload();
     void DeletePreviewFile();
     void refreshPreview();
@@ -141,7 +127,6 @@ private:
     QWebEngineView *m_webPreview = nullptr;
     PreviewPage *m_previewPage = nullptr;
     QMenuBar *m_menuBar = nullptr;
-    RecentFileMenu m_recentFiles;
     bool m_unloaded = false;
     QTimer *m_previewQuiet = nullptr; // runs from a refresh until edits stop coming
     bool m_previewPending = false;    // an edit came while it ran

@@ -1,6 +1,6 @@
 // What the windows below the main frame need of it: the MDI area their documents live in,
-// the closing agreement, the toolbar, the commands that belong to the frame (the wizard,
-// the toolbar's visibility, the About box) and the recent-file entries. The main frame
+// the closing agreement, the toolbar, and the commands that belong to the frame (the wizard,
+// the toolbar's visibility, the About box). The main frame
 // registers itself on creation; everything below it reaches it only through this interface.
 #pragma once
 
@@ -25,17 +25,10 @@ public:
     virtual void arrangeIcons() = 0;
     // True once the frame closes with every document's agreement: windows close unasked.
     virtual bool isClosingAgreed() const = 0;
-    // Toolbar buttons 3 to 26; New and Open stay enabled.
-    virtual void EnableFormButtons(bool enable) = 0;
     virtual bool isToolbarVisible() const = 0;
     virtual void mnuViewToolbar_Click() = 0;
     virtual void mnuFileWizard_Click() = 0;
     virtual void mnuHelpAbout_Click() = 0;
-    // The paths the frame's recent-file entries show, which a file is checked against
-    // before it is added to the stored list.
-    virtual QStringList recentFileCaptions() const = 0;
-    // Copies the stored list into the menus of the frame and of every open document window.
-    virtual void RefreshRecentFileMenus() = 0;
 
 protected:
     FrameWindow();

@@ -10,9 +10,10 @@ QString literalMenuText(const QString &text)
     return QString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-void RecentFileMenu::build(QMenu *menu, QObject *owner, const std::function<void(int)> &open)
+void RecentFileMenu::create(QObject *owner, const std::function<void(int)> &open)
 {
-    m_separator = menu->addSeparator();
+    m_separator = new QAction(owner);
+    m_separator->setSeparator(true);
     m_separator->setObjectName(QStringLiteral("mnuRecentFileSeparator"));
     m_separator->setVisible(false);
     for (int i = 0; i < RecentFileCount; ++i) {
@@ -22,9 +23,14 @@ void RecentFileMenu::build(QMenu *menu, QObject *owner, const std::function<void
         entry->setObjectName(QStringLiteral("mnuRecentFile") + QString::number(i));
         entry->setVisible(false);
         QObject::connect(entry, &QAction::triggered, owner, [open, i] { open(i); });
-        menu->addAction(entry);
         m_entries << entry;
     }
+}
+
+void RecentFileMenu::addTo(QMenu *menu) const
+{
+    menu->addAction(m_separator);
+    menu->addActions(m_entries);
 }
 
 void RecentFileMenu::setPaths(const QStringList &paths)

@@ -1,5 +1,6 @@
-// The recent-file entries at the end of a File menu: a separator and four entries, hidden
-// until the list has paths. Each entry's caption is its path, shown exactly as it is.
+// The recent-file entries at the end of the File menus: a separator and four entries, hidden
+// until the list has paths, made once and shown by every File menu. Each entry's caption is
+// its path, shown exactly as it is.
 #pragma once
 
 #include <QList>
@@ -16,8 +17,10 @@ QString literalMenuText(const QString &text);
 class RecentFileMenu
 {
 public:
-    // Adds the entries to `menu`, owned by `owner`; a click on entry i calls `open(i)`.
-    void build(QMenu *menu, QObject *owner, const std::function<void(int)> &open);
+    // Makes the entries, owned by `owner`; a click on entry i calls `open(i)`.
+    void create(QObject *owner, const std::function<void(int)> &open);
+    // Puts the entries at the end of `menu`.
+    void addTo(QMenu *menu) const;
     // Shows the first paths.size() entries with the given captions; the others stay as
     // they are.
     void setPaths(const QStringList &paths);

@@ -86,10 +86,22 @@ inline void closeFrame(std::unique_ptr<frmDesign> &frame)
     QApplication::processEvents();
 }
 
-// Triggers the action `name` below `parent`; fails the test when it is missing or disabled.
+// The action `name` a user reaches from `parent`: below a document window, the shared
+// command, with that window made the active one (commands run on the active window);
+// otherwise the action below `parent`.
+inline QAction *findAction(QObject *parent, const QString &name)
+{
+    auto *form = qobject_cast<frmWebForm *>(parent);
+    if (!form)
+        return parent->findChild<QAction *>(name);
+    frmDesign::MainFrame()->activateFormWindow(form);
+    return frmDesign::MainFrame()->findChild<QAction *>(name);
+}
+
+// Triggers the action `name` as above; fails the test when it is missing or disabled.
 inline bool triggerAction(QObject *parent, const QString &name)
 {
-    auto *action = parent->findChild<QAction *>(name);
+    auto *action = findAction(parent, name);
     if (!action) {
         qWarning("no action named %s", qPrintable(name));
         return false;

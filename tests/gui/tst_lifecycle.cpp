@@ -34,7 +34,7 @@ QStringList visibleRecentFiles(QObject *menuOwner)
 {
     QStringList captions;
     for (int i = 0; i < RecentFileCount; ++i) {
-        auto *action = menuOwner->findChild<QAction *>(QStringLiteral("mnuRecentFile%1").arg(i));
+        auto *action = findAction(menuOwner, QStringLiteral("mnuRecentFile%1").arg(i));
         if (action && action->isVisible())
             captions << action->text();
     }

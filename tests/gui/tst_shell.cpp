@@ -224,7 +224,7 @@ private slots:
         QFETCH(QString, entry);
         m_frame = startFrame();
         const QString name = entry.section(QLatin1Char('|'), 0, 0);
-        const auto *action = openForms(*m_frame).constFirst()->findChild<QAction *>(name);
+        const auto *action = findAction(openForms(*m_frame).constFirst(), name);
         QVERIFY(action);
         QCOMPARE(name + '|' + action->text() + '|' + action->shortcut().toString(), entry);
     }

@@ -90,8 +90,8 @@ private slots:
         QCOMPARE(previewFiles().size(), 0);
         QVERIFY(form->PreviewFile.isEmpty());
         form->mnuView_Click();
-        QVERIFY(!form->findChild<QAction *>(QStringLiteral("mnuViewRefresh"))->isEnabled());
-        QVERIFY(!form->findChild<QAction *>(QStringLiteral("mnuViewPreview"))->isChecked());
+        QVERIFY(!findAction(form, QStringLiteral("mnuViewRefresh"))->isEnabled());
+        QVERIFY(!findAction(form, QStringLiteral("mnuViewPreview"))->isChecked());
         NewWebForm();
         QVERIFY(m_frame->activeForm()->webPreview()->isHidden());
         form->mnuViewPreview_Click();

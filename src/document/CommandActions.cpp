@@ -1,0 +1,324 @@
+#include "CommandActions.h"
+
+#include "FormSlots.h"
+#include "ItemTypes.h"
+#include "RecentFiles.h"
+#include "document/DocumentLifecycle.h"
+#include "document/frmWebForm.h"
+#include "ui/FrameWindow.h"
+#include "ui/HelpWindow.h"
+#include "ui/ViewState.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace {
+
+CommandActions *g_commandActions = nullptr;
+
+using Run = void (*)(frmWebForm *active);
+
+// Runs a document window's menu handler on the active window; nothing while none is open.
+template <void (frmWebForm::*handler)()> void onForm(frmWebForm *form)
+{
+    if (form)
+        (form->*handler)();
+}
+
+template <void (frmWebForm::*handler)(int), int itemtype> void onForm(frmWebForm *form)
+{
+    if (form)
+        (form->*handler)(itemtype);
+}
+
+FrameWindow &frame()
+{
+    return *FrameWindow::instance();
+}
+
+} // namespace
+
+struct CommandActions::Entry
+{
+    enum Kind { Menu, Separator, RecentFiles, Command, FormCommand };
+    Kind kind;
+    const char *name;
+    const char *text;
+    const char *shortcut;
+    Run run;
+};
+
+namespace {
+
+using E = CommandActions::Entry;
+using F = frmWebForm;
+
+// The document window's menu bar, in order. A command needing a document is enabled only
+// while one is open; the others also serve the frame's own menu bar.
+// clang-format off
+const E Entries[] = {
+    {E::Menu, "mnuFile", "&File", nullptr, nullptr},
+    {E::Command, "mnuFileNew", "&New", "Ctrl+N", [](frmWebForm *) { NewWebForm(); }},
+    {E::Command, "mnuFileOpen", "&Open...", "Ctrl+O", [](frmWebForm *) { OpenWebForm(); }},
+    {E::FormCommand, "mnuFileClose", "&Close", nullptr, onForm<&F::mnuFileClose_Click>},
+    {E::FormCommand, "mnuFileSave", "&Save", "Ctrl+S", onForm<&F::mnuFileSave_Click>},
+    {E::FormCommand, "mnuFileSaveAs", "Save &As...", nullptr, onForm<&F::mnuFileSaveAs_Click>},
+    {E::Separator, "mnuFileSeparator", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuFileConvert", "Con&vert to HTML", "Ctrl+E",
+     onForm<&F::mnuFileConvert_Click>},
+    {E::Command, "mnuFileSelectPos", "Select Form Position...", nullptr,
+     [](frmWebForm *form) {
+         if (form)
+             form->mnuFileSelectPos_Click();
+         else
+             SelectPositionFile(QString(), frame().widget());
+     }},
+    {E::FormCommand, "mnuFileProperties", "Prop&erties...", "Ctrl+P",
+     onForm<&F::mnuFileProperties_Click>},
+    {E::Separator, "mnuFileSeparator2", nullptr, nullptr, nullptr},
+    {E::Command, "mnuFileWizard", "&Quick Start Wizard...", nullptr,
+     [](frmWebForm *) { frame().mnuFileWizard_Click(); }},
+    {E::Separator, "mnuFileSeparator3", nullptr, nullptr, nullptr},
+    {E::Command, "mnuFileExit", "E&xit", nullptr, [](frmWebForm *) { frame().widget()->close(); }},
+    {E::RecentFiles, "mnuRecentFiles", nullptr, nullptr, nullptr},
+
+    {E::Menu, "mnuEdit", "&Edit Item", nullptr, nullptr},
+    {E::FormCommand, "mnuEditItem", "&Properties...", "F4", onForm<&F::mnuEditItem_Click>},
+    {E::Separator, "mnuEditSeparator", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuEditCut", "Cu&t", "Ctrl+X", onForm<&F::mnuEditCut_Click>},
+    {E::FormCommand, "mnuEditCopy", "&Copy", "Ctrl+C", onForm<&F::mnuEditCopy_Click>},
+    {E::FormCommand, "mnuEditPaste", "&Paste", "Ctrl+V", onForm<&F::mnuEditPaste_Click>},
+    {E::FormCommand, "mnuEditDelete", "De&lete", "Del", onForm<&F::mnuEditDelete_Click>},
+    {E::Separator, "mnuEditSeparator2", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuEditMoveUp", "Move &Up", nullptr, onForm<&F::mnuEditMoveUp_Click>},
+    {E::FormCommand, "mnuEditMoveDown", "Move &Down", nullptr, onForm<&F::mnuEditMoveDown_Click>},
+
+    {E::Menu, "mnuInsert", "&Insert", nullptr, nullptr},
+    {E::FormCommand, "mnuInsertLabel", "&Label...", "Ctrl+F1", onForm<&F::mnuInsertLabel_Click>},
+    {E::Separator, "mnuInsertSeparator", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuInsertField1", "&Text Field...", "Ctrl+F2",
+     onForm<&F::mnuInsertField_Click, ItemTextField>},
+    {E::FormCommand, "mnuInsertField2", "&Password Field...", "Ctrl+F3",
+     onForm<&F::mnuInsertField_Click, ItemPasswordField>},
+    {E::FormCommand, "mnuInsertField3", "&Hidden Field...", "Ctrl+F4",
+     onForm<&F::mnuInsertField_Click, ItemHiddenField>},
+    {E::FormCommand, "mnuInsertField4", "Text &Area...", "Ctrl+F5",
+     onForm<&F::mnuInsertField_Click, ItemTextArea>},
+    {E::Separator, "mnuInsertSeparator2", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuInsertSelect", "&Selection...", "Ctrl+F6",
+     onForm<&F::mnuInsertSelect_Click>},
+    {E::Separator, "mnuInsertSeparator3", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuInsertSwitch6", "&Checkbox...", "Ctrl+F7",
+     onForm<&F::mnuInsertSwitch_Click, ItemCheckbox>},
+    {E::FormCommand, "mnuInsertSwitch7", "&Radio button...", "Ctrl+F8",
+     onForm<&F::mnuInsertSwitch_Click, ItemRadioButton>},
+    {E::Separator, "mnuInsertSeparator4", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuInsertImage", "&Image...", "Ctrl+F9", onForm<&F::mnuInsertImage_Click>},
+
+    {E::Menu, "mnuView", "&View", nullptr, nullptr},
+    {E::Command, "mnuViewToolbar", "&Toolbar", nullptr,
+     [](frmWebForm *) { frame().mnuViewToolbar_Click(); }},
+    {E::FormCommand, "mnuViewResizeGrid", "&Auto Cell Sizing", nullptr,
+     onForm<&F::mnuViewResizeGrid_Click>},
+    {E::FormCommand, "mnuViewHighlight", "&Highlight Colour...", nullptr,
+     onForm<&F::mnuViewHighlight_Click>},
+    {E::Separator, "mnuViewSeparator", nullptr, nullptr, nullptr},
+    {E::FormCommand, "mnuViewPreview", "&Internal Viewer", nullptr,
+     onForm<&F::mnuViewPreview_Click>},
+    {E::FormCommand, "mnuViewRefresh", "&Refresh Internal Viewer", "F5",
+     onForm<&F::mnuViewRefresh_Click>},
+    {E::FormCommand, "mnuViewBrowser", "&External Viewer", nullptr,
+     onForm<&F::mnuViewBrowser_Click>},
+
+    {E::Menu, "mnuWindow", "&Window", nullptr, nullptr},
+    {E::FormCommand, "mnuWindowCascade", "&Cascade", nullptr, onForm<&F::mnuWindowCascade_Click>},
+    {E::FormCommand, "mnuWindowTile", "&Tile", nullptr, onForm<&F::mnuWindowTile_Click>},
+    {E::FormCommand, "mnuWindowArrange", "&Arrange Icons", nullptr,
+     onForm<&F::mnuWindowArrange_Click>},
+
+    {E::Menu, "mnuHelp", "&Help", nullptr, nullptr},
+    {E::Command, "mnuHelpContents", "&Contents", nullptr,
+     [](frmWebForm *) { HelpWindow::ShowHelpContents(); }},
+    {E::Separator, "mnuHelpSeparator", nullptr, nullptr, nullptr},
+    {E::Command, "mnuHelpAbout", "&About...", nullptr,
+     [](frmWebForm *) { frame().mnuHelpAbout_Click(); }},
+};
+
+// The frame's own menu bar names Open without the dots and binds F1 to Contents: these two
+// are actions of their own, running the same commands.
+const E FrameEntries[] = {
+    {E::Command, "mnuFileOpen", "&Open", "Ctrl+O", [](frmWebForm *) { OpenWebForm(); }},
+    {E::Command, "mnuHelpContents", "&Contents", "F1",
+     [](frmWebForm *) { HelpWindow::ShowHelpContents(); }},
+};
+
+// The frame's own menu bar, shown while no document is open, by entry name.
+const char *const FrameLayout[] = {
+    "mnuFile", "mnuFileNew", "mnuFileOpen", "mnuFileSeparator", "mnuFileSelectPos",
+    "mnuFileSeparator2", "mnuFileWizard", "mnuFileSeparator3", "mnuFileExit", "mnuRecentFiles",
+    "mnuView", "mnuViewToolbar",
+    "mnuHelp", "mnuHelpContents", "mnuHelpSeparator", "mnuHelpAbout",
+};
+// clang-format on
+
+const char *const CheckedCommands[] = {"mnuViewToolbar", "mnuViewResizeGrid", "mnuViewPreview"};
+
+QAction *makeAction(const E &entry, QObject *owner)
+{
+    auto *action = new QAction(QLatin1String(entry.text), owner);
+    action->setObjectName(QLatin1String(entry.name));
+    if (entry.shortcut)
+        action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
+    // The Insert keys Ctrl+F1 to Ctrl+F9 must reach the document even where the MDI
+    // frame binds some of them.
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, owner,
+                     [run = entry.run] { run(ActiveFormWindow()); });
+    return action;
+}
+
+} // namespace
+
+CommandActions::CommandActions(QObject *parent) : QObject(parent)
+{
+    g_commandActions = this;
+    for (const E &entry : Entries) {
+        if (entry.kind != E::Command && entry.kind != E::FormCommand)
+            continue;
+        QAction *action = makeAction(entry, this);
+        m_actions.insert(QLatin1String(entry.name), action);
+        if (entry.kind == E::FormCommand)
+            m_documentCommands << action;
+    }
+    for (const E &entry : FrameEntries)
+        m_frameActions.insert(QLatin1String(entry.name), makeAction(entry, this));
+    for (const char *name : CheckedCommands)
+        action(QLatin1String(name))->setCheckable(true);
+    m_recentFiles.create(this, [this](int index) { openRecentFile(index); });
+}
+
+CommandActions::~CommandActions()
+{
+    if (g_commandActions == this)
+        g_commandActions = nullptr;
+}
+
+CommandActions *CommandActions::instance()
+{
+    return g_commandActions;
+}
+
+QAction *CommandActions::action(const QString &name) const
+{
+    return m_actions.value(name);
+}
+
+QMenuBar *CommandActions::documentMenuBar()
+{
+    QList<const Entry *> layout;
+    for (const E &entry : Entries)
+        layout << &entry;
+    QMenuBar *bar = menuBar(layout, false);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    return bar;
+}
+
+QMenuBar *CommandActions::frameMenuBar()
+{
+    QList<const Entry *> layout;
+    for (const char *name : FrameLayout) {
+        for (const E &entry : Entries) {
+            if (qstrcmp(entry.name, name) == 0)
+                layout << &entry;
+        }
+    }
+    QMenuBar *bar = menuBar(layout, true);
+    bar->setObjectName(QStringLiteral("frameMenuBar"));
+    return bar;
+}
+
+QMenuBar *CommandActions::menuBar(const QList<const Entry *> &layout, bool frame)
+{
+    auto *bar = new QMenuBar;
+    QMenu *menu = nullptr;
+    for (const Entry *entry : layout) {
+        const QString name = QLatin1String(entry->name);
+        switch (entry->kind) {
+        case E::Menu:
+            menu = bar->addMenu(QLatin1String(entry->text));
+            menu->setObjectName(name);
+            if (name == QLatin1String("mnuView"))
+                connect(menu, &QMenu::aboutToShow, this, &CommandActions::update);
+            else if (name == QLatin1String("mnuWindow"))
+                connect(menu, &QMenu::aboutToShow, this, [menu] { fillWindowList(menu); });
+            break;
+        case E::Separator:
+            menu->addSeparator()->setObjectName(name);
+            break;
+        case E::RecentFiles:
+            m_recentFiles.addTo(menu);
+            break;
+        case E::Command:
+        case E::FormCommand:
+            menu->addAction(frame ? m_frameActions.value(name, action(name)) : action(name));
+            break;
+        }
+    }
+    return bar;
+}
+
+void CommandActions::update()
+{
+    const bool documentOpen = Slots().AnyFormOpen();
+    for (QAction *command : std::as_const(m_documentCommands))
+        command->setEnabled(documentOpen);
+    const ViewState &view = ViewState::instance();
+    if (const FrameWindow *frame = FrameWindow::instance())
+        action(QStringLiteral("mnuViewToolbar"))->setChecked(frame->isToolbarVisible());
+    action(QStringLiteral("mnuViewResizeGrid"))->setChecked(view.AutoCellSizing);
+    action(QStringLiteral("mnuViewPreview"))->setChecked(view.InternalViewer);
+    action(QStringLiteral("mnuViewRefresh"))->setEnabled(documentOpen && view.InternalViewer);
+}
+
+void CommandActions::refreshRecentFiles()
+{
+    if (HasRecentFiles())
+        m_recentFiles.setPaths(StoredRecentFiles());
+}
+
+void CommandActions::openRecentFile(int index)
+{
+    const QString path = m_recentFiles.caption(index);
+    if (!path.isEmpty())
+        LoadWebFormFile(path);
+}
+
+// The window list: one entry per open document window, the active one checked.
+void CommandActions::fillWindowList(QMenu *menu)
+{
+    const QList<QAction *> old = menu->findChildren<QAction *>(QStringLiteral("windowListEntry"));
+    qDeleteAll(old);
+    QMdiArea *area = frame().mdiArea();
+    const QList<QMdiSubWindow *> windows = area->subWindowList();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *sub = windows.at(i);
+        // The number is the entry's access key; the caption is shown exactly, "&" and all.
+        const auto *form = qobject_cast<frmWebForm *>(sub->widget());
+        const QString caption = form ? form->Caption() : sub->windowTitle();
+        auto *entry =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(literalMenuText(caption)), menu);
+        entry->setObjectName(QStringLiteral("windowListEntry"));
+        entry->setCheckable(true);
+        entry->setChecked(sub == area->currentSubWindow());
+        connect(entry, &QAction::triggered, area, [area, sub] { area->setActiveSubWindow(sub); });
+        if (i == 0) {
+            auto *separator = new QAction(menu);
+            separator->setSeparator(true);
+            separator->setObjectName(QStringLiteral("windowListEntry"));
+            menu->addAction(separator);
+        }
+        menu->addAction(entry);
+    }
+}
