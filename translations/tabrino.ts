@@ -2,6 +2,185 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>CommandActions</name>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Con&amp;vert to HTML</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Form Position...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prop&amp;erties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quick Start Wizard...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Label...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Text Field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Password Field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hidden Field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text &amp;Area...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Selection...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Checkbox...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Radio button...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Image...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Auto Cell Sizing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Highlight Colour...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Internal Viewer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh Internal Viewer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;External Viewer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Arrange Icons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Conversion</name>
     <message>
         <source>The output file already exists but the form location cannot be determined.</source>
@@ -365,6 +544,101 @@ is switched off), and then a new form.
     </message>
     <message>
         <source>The items read up to that point have been loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmDesign</name>
+    <message>
+        <source>New file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move item up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move item down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert label...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert text field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert password field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert hidden field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert text area...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert selection...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert checkbox...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert radio button...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert image...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A designer for HTML forms: build a form item by item, preview it, and write it into a web page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About %1 version %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -380,8 +380,8 @@ void tst_Dialogs::programTexts()
 void tst_Dialogs::everyTextTranslated_data()
 {
     QTest::addColumn<QString>("kind");
-    for (const char *kind : {"field", "switch", "image", "select", "list", "properties", "viewer",
-                             "wizard", "startup"})
+    for (const char *kind : {"frame", "field", "switch", "image", "select", "list", "properties",
+                             "viewer", "wizard", "startup"})
         QTest::newRow(kind) << QString::fromLatin1(kind);
 }
 
