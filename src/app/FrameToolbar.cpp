@@ -12,46 +12,53 @@ namespace {
 
 struct ToolbarButton
 {
-    const char *key; // nullptr: a separator
-    const char *tooltip;
+    const char *key;     // nullptr: a separator
+    const char *tooltip; // translated when the button is made
     const char *picture;
     const char *command; // the menu command the button triggers
 };
 
 const ToolbarButton Buttons[] = {
-    {"NEWFILE", "New file", "new", "mnuFileNew"},
-    {"OPENFILE", "Open file...", "open", "mnuFileOpen"},
-    {"SAVEFILE", "Save file", "save", "mnuFileSave"},
-    {"CONVERTFILE", "Convert file...", "convert", "mnuFileConvert"},
+    {"NEWFILE", QT_TRANSLATE_NOOP("frmDesign", "New file"), "new", "mnuFileNew"},
+    {"OPENFILE", QT_TRANSLATE_NOOP("frmDesign", "Open file..."), "open", "mnuFileOpen"},
+    {"SAVEFILE", QT_TRANSLATE_NOOP("frmDesign", "Save file"), "save", "mnuFileSave"},
+    {"CONVERTFILE", QT_TRANSLATE_NOOP("frmDesign", "Convert file..."), "convert", "mnuFileConvert"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"CUTITEM", "Cut item", "cut", "mnuEditCut"},
-    {"COPYITEM", "Copy item", "copy", "mnuEditCopy"},
-    {"PASTEITEM", "Paste item", "paste", "mnuEditPaste"},
-    {"DELETEITEM", "Delete item", "delete", "mnuEditDelete"},
+    {"CUTITEM", QT_TRANSLATE_NOOP("frmDesign", "Cut item"), "cut", "mnuEditCut"},
+    {"COPYITEM", QT_TRANSLATE_NOOP("frmDesign", "Copy item"), "copy", "mnuEditCopy"},
+    {"PASTEITEM", QT_TRANSLATE_NOOP("frmDesign", "Paste item"), "paste", "mnuEditPaste"},
+    {"DELETEITEM", QT_TRANSLATE_NOOP("frmDesign", "Delete item"), "delete", "mnuEditDelete"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"MOVEUP", "Move item up", "moveup", "mnuEditMoveUp"},
-    {"MOVEDOWN", "Move item down", "movedown", "mnuEditMoveDown"},
+    {"MOVEUP", QT_TRANSLATE_NOOP("frmDesign", "Move item up"), "moveup", "mnuEditMoveUp"},
+    {"MOVEDOWN", QT_TRANSLATE_NOOP("frmDesign", "Move item down"), "movedown", "mnuEditMoveDown"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTLABEL", "Insert label...", "label", "mnuInsertLabel"},
+    {"INSERTLABEL", QT_TRANSLATE_NOOP("frmDesign", "Insert label..."), "label", "mnuInsertLabel"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTTEXT", "Insert text field...", "textfield", "mnuInsertField1"},
-    {"INSERTPASSWORD", "Insert password field...", "password", "mnuInsertField2"},
-    {"INSERTHIDDEN", "Insert hidden field...", "hidden", "mnuInsertField3"},
-    {"INSERTAREA", "Insert text area...", "textarea", "mnuInsertField4"},
+    {"INSERTTEXT", QT_TRANSLATE_NOOP("frmDesign", "Insert text field..."), "textfield",
+     "mnuInsertField1"},
+    {"INSERTPASSWORD", QT_TRANSLATE_NOOP("frmDesign", "Insert password field..."), "password",
+     "mnuInsertField2"},
+    {"INSERTHIDDEN", QT_TRANSLATE_NOOP("frmDesign", "Insert hidden field..."), "hidden",
+     "mnuInsertField3"},
+    {"INSERTAREA", QT_TRANSLATE_NOOP("frmDesign", "Insert text area..."), "textarea",
+     "mnuInsertField4"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTSELECT", "Insert selection...", "selection", "mnuInsertSelect"},
+    {"INSERTSELECT", QT_TRANSLATE_NOOP("frmDesign", "Insert selection..."), "selection",
+     "mnuInsertSelect"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTCHECK", "Insert checkbox...", "checkbox", "mnuInsertSwitch6"},
-    {"INSERTRADIO", "Insert radio button...", "radio", "mnuInsertSwitch7"},
+    {"INSERTCHECK", QT_TRANSLATE_NOOP("frmDesign", "Insert checkbox..."), "checkbox",
+     "mnuInsertSwitch6"},
+    {"INSERTRADIO", QT_TRANSLATE_NOOP("frmDesign", "Insert radio button..."), "radio",
+     "mnuInsertSwitch7"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"INSERTIMAGE", "Insert image...", "image", "mnuInsertImage"},
+    {"INSERTIMAGE", QT_TRANSLATE_NOOP("frmDesign", "Insert image..."), "image", "mnuInsertImage"},
 };
 
 } // namespace
 
 void frmDesign::buildToolbar()
 {
-    m_toolbar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_toolbar = new QToolBar(tr("Toolbar"), this);
     m_toolbar->setObjectName(QStringLiteral("tbrDesign"));
     m_toolbar->setIconSize(QSize(16, 16));
     m_toolbar->setMovable(false);
@@ -67,7 +74,7 @@ void frmDesign::buildToolbar()
         QAction *action = m_toolbar->addAction(
             QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(button.picture))), QString());
         action->setObjectName(QLatin1String(button.key));
-        action->setToolTip(QLatin1String(button.tooltip));
+        action->setToolTip(tr(button.tooltip));
         action->setData(position);
         QAction *command = m_actions->action(QLatin1String(button.command));
         connect(action, &QAction::triggered, command, &QAction::trigger);

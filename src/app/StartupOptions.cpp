@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 QString StartupOptions::commandLinePath() const
@@ -19,7 +20,8 @@ QString StartupOptions::informationRequested(const QStringList &arguments)
         return QStringLiteral("tabrino ") + AppInfo::versionText() + QLatin1Char('\n');
     if (first != QLatin1String("--help") && first != QLatin1String("-h"))
         return QString();
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "StartupOptions",
         "Usage: tabrino [FORM.wfm]\n"
         "Design HTML forms and write them into web pages.\n"
         "\n"

@@ -245,13 +245,12 @@ void frmDesign::EndSession()
 void frmDesign::ShowAboutBox()
 {
     Prompter::message(MessageIcon::Information,
-                      AppInfo::Title + QStringLiteral(" version ") + AppInfo::versionText() + CrLf +
+                      tr("%1 version %2").arg(AppInfo::Title, AppInfo::versionText()) + CrLf +
                           CrLf +
-                          QStringLiteral("A designer for HTML forms: build a form item by item, "
-                                         "preview it, and write it into a web page."),
+                          tr("A designer for HTML forms: build a form item by item, preview it, "
+                             "and write it into a web page."),
                       QMessageBox::Ok, nullptr,
-                      QStringLiteral("About ") + AppInfo::Title + QStringLiteral(" version ") +
-                          AppInfo::versionText());
+                      tr("About %1 version %2").arg(AppInfo::Title, AppInfo::versionText()));
 }
 
 void frmDesign::mnuFileWizard_Click()

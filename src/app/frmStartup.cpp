@@ -42,8 +42,8 @@ frmStartup::frmStartup(QWidget *parent)
     imgLogo->setPixmap(QIcon(QStringLiteral(":/icons/tabrino.svg")).pixmap(96, 96));
 
     lblProductName = boldLabel(AppInfo::Title, 26.25, "lblProductName", fraStartup);
-    lblVersion = boldLabel(QStringLiteral("Version ") + AppInfo::versionText(), 15.75, "lblVersion",
-                           fraStartup);
+    lblVersion =
+        boldLabel(tr("Version %1").arg(AppInfo::versionText()), 15.75, "lblVersion", fraStartup);
     lblPlatform = boldLabel(platformText(), 12, "lblPlatform", fraStartup);
 
     auto *texts = new QVBoxLayout;
@@ -105,6 +105,5 @@ QString frmStartup::platformText()
 #else
     const QString system = QStringLiteral("Unix");
 #endif
-    return system + QLatin1Char(' ') + QString::number(QT_POINTER_SIZE * 8) +
-           QStringLiteral("-bit");
+    return tr("%1 %2-bit").arg(system, QString::number(QT_POINTER_SIZE * 8));
 }

@@ -5,20 +5,35 @@
 #include "PageSplice.h"
 #include "SafeFile.h"
 
+#include <QCoreApplication>
+
 #include <sys/stat.h>
 
 namespace {
 
-QString inBrackets(const QString &file)
-{
-    return QStringLiteral(" [") + file + QStringLiteral("].");
-}
-
 QString locationMessage()
 {
-    return QStringLiteral("The output file already exists but the form location cannot be "
-                          "determined.") +
+    return QCoreApplication::translate("Conversion",
+                                       "The output file already exists but the form location "
+                                       "cannot be determined.") +
            CrLf + SelectPositionAdvice();
+}
+
+QString unableToRead(const QString &file)
+{
+    return QCoreApplication::translate("Conversion", "Unable to read the file [%1].").arg(file);
+}
+
+QString unableToWrite(const QString &file)
+{
+    return QCoreApplication::translate("Conversion", "Unable to write to the output file [%1].")
+        .arg(file);
+}
+
+QString writtenMessage(const QString &file)
+{
+    return QCoreApplication::translate("Conversion", "Form successfully written to file [%1].")
+        .arg(file);
 }
 
 // The lines of the form block, made by the generator in a buffer of their own.
@@ -46,8 +61,7 @@ Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const Nativ
     try {
         page.Load(outputfile);
         if (page.ErrorNum != 0) {
-            return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
-                                   CrLf + page.ErrorMsg);
+            return Outcome::failed(unableToRead(shown) + CrLf + page.ErrorMsg);
         }
         const QList<QByteArray> block = formBlockLines(grid, info);
         const bool opened = file.open(QIODevice::WriteOnly);
@@ -56,16 +70,14 @@ Outcome mergeIntoPage(const ItemGrid &grid, const WebFormInfo &info, const Nativ
             return Outcome::refused(locationMessage(), MessageIcon::Critical);
         ok = opened && *written && file.commit();
     } catch (const TextFileError &failure) {
-        return Outcome::failed(QStringLiteral("Unable to read the file") + inBrackets(shown) +
-                               CrLf + QString::fromLocal8Bit(failure.what()));
+        return Outcome::failed(unableToRead(shown) + CrLf + QString::fromLocal8Bit(failure.what()));
     }
     if (!ok) {
-        return Outcome::failed(QStringLiteral("Unable to write to the output file") +
-                               inBrackets(shown) + CrLf + QStringLiteral("SAVE: ") +
-                               file.errorString());
+        return Outcome::failed(
+            unableToWrite(shown) + CrLf +
+            QCoreApplication::translate("TextFile", "SAVE: %1").arg(file.errorString()));
     }
-    return Outcome::written(QStringLiteral("Form successfully written to file") +
-                            inBrackets(shown));
+    return Outcome::written(writtenMessage(shown));
 }
 
 // Starts a minimal page and returns the line of its <BODY> tag.
@@ -113,19 +125,18 @@ Outcome ConvertToHtml(const ItemGrid &grid, const WebFormInfo &info, const Nativ
         GenerateFormCode(page, prepareNewPage(page), grid, info);
         page.Save(outputfile);
     } catch (const std::exception &failure) {
-        return Outcome::failed(QStringLiteral("Conversion operation failed.") + CrLf +
-                               QString::fromLocal8Bit(failure.what()));
+        return Outcome::failed(
+            QCoreApplication::translate("Conversion", "Conversion operation failed.") + CrLf +
+            QString::fromLocal8Bit(failure.what()));
     }
     if (page.ErrorNum != 0) {
         if (silent)
             return Outcome::failed(QString());
-        return Outcome::failed(QStringLiteral("Unable to write to the output file") +
-                               inBrackets(outputfile.display()) + CrLf + page.ErrorMsg);
+        return Outcome::failed(unableToWrite(outputfile.display()) + CrLf + page.ErrorMsg);
     }
     if (silent)
         return Outcome::written();
-    return Outcome::written(QStringLiteral("Form successfully written to file") +
-                            inBrackets(outputfile.display()));
+    return Outcome::written(writtenMessage(outputfile.display()));
 }
 
 Outcome ConvertDocument(const ItemGrid &grid, const WebFormInfo &info)
@@ -137,11 +148,13 @@ Outcome ConvertDocument(const ItemGrid &grid, const WebFormInfo &info)
 
 QString SelectPositionAdvice()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "Conversion",
         "Please select a new form location ('Select Form Position' on the 'File' menu).");
 }
 
 QString NoOutputFileMessage()
 {
-    return QStringLiteral("Please specify an output file ('Properties' on the 'File' menu).");
+    return QCoreApplication::translate(
+        "Conversion", "Please specify an output file ('Properties' on the 'File' menu).");
 }

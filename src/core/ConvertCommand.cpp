@@ -5,6 +5,8 @@
 #include "PositionMarkers.h"
 #include "WebFormFile.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString Program = QStringLiteral("tabrino-convert");
@@ -23,12 +25,14 @@ void printError(QTextStream &err, const NativePath &file, const QString &message
 QString commandLineWording(QString message, const NativePath &page)
 {
     message.replace(SelectPositionAdvice(),
-                    QStringLiteral("Please select a new form location first (tabrino-convert "
-                                   "--position LINE ") +
-                        page.display() + QStringLiteral(")."));
+                    QCoreApplication::translate("ConvertCommand",
+                                                "Please select a new form location first "
+                                                "(tabrino-convert --position LINE %1).")
+                        .arg(page.display()));
     message.replace(NoOutputFileMessage(),
-                    QStringLiteral("Please specify an output file (tabrino-convert FORM.wfm "
-                                   "OUTPUT)."));
+                    QCoreApplication::translate("ConvertCommand",
+                                                "Please specify an output file (tabrino-convert "
+                                                "FORM.wfm OUTPUT)."));
     return message;
 }
 
@@ -61,24 +65,29 @@ ConvertArgs parseArgs(const QByteArrayList &args)
             parsed.position = true;
             parsed.line = i + 1 < args.size() ? args.at(++i).toLongLong(&isNumber) : -1;
             if (!isNumber || parsed.line < 0)
-                parsed.error = QStringLiteral("--position needs a line number (1 or more)");
+                parsed.error = QCoreApplication::translate(
+                    "ConvertCommand", "--position needs a line number (1 or more)");
         } else if (!optionsEnded && (arg == "--help" || arg == "-h"))
             parsed.help = true;
         else if (!optionsEnded && arg == "--version")
             parsed.version = true;
         else if (!optionsEnded && arg.startsWith('-') && arg.size() > 1)
-            parsed.error = QStringLiteral("unknown option: ") + NativePath(arg).display();
+            parsed.error = QCoreApplication::translate("ConvertCommand", "unknown option: %1")
+                               .arg(NativePath(arg).display());
         else
             parsed.files << arg;
     }
     if (!parsed.error.isEmpty() || parsed.help || parsed.version)
         return parsed;
     if (parsed.position && (parsed.files.size() != 1 || parsed.preview))
-        parsed.error = QStringLiteral("--position takes a line number and one page");
+        parsed.error = QCoreApplication::translate("ConvertCommand",
+                                                   "--position takes a line number and one page");
     else if (!parsed.position && (parsed.files.isEmpty() || parsed.files.size() > 2))
-        parsed.error = QStringLiteral("expected a form file and at most one output file");
+        parsed.error = QCoreApplication::translate(
+            "ConvertCommand", "expected a form file and at most one output file");
     else if (!parsed.position && parsed.removeExisting)
-        parsed.error = QStringLiteral("--remove-existing goes with --position");
+        parsed.error =
+            QCoreApplication::translate("ConvertCommand", "--remove-existing goes with --position");
     return parsed;
 }
 
@@ -89,11 +98,13 @@ int runPosition(const ConvertArgs &parsed, QTextStream &out, QTextStream &err)
     const NativePath pageFile(parsed.files.at(0));
     if (parsed.line == 0) {
         printError(err, pageFile,
-                   QStringLiteral("Line 0 would put the form's start marker on the first line, "
-                                  "where no conversion accepts it.") +
+                   QCoreApplication::translate("ConvertCommand",
+                                               "Line 0 would put the form's start marker on "
+                                               "the first line, where no conversion accepts it.") +
                        CrLf +
-                       QStringLiteral("Give the line after which the form goes (1 or more); "
-                                      "the file has not been changed."));
+                       QCoreApplication::translate("ConvertCommand",
+                                                   "Give the line after which the form goes (1 or "
+                                                   "more); the file has not been changed."));
         return ConvertRefused;
     }
     const Outcome outcome = PlacePositionMarkers(pageFile, parsed.line, parsed.removeExisting);
@@ -109,7 +120,8 @@ int runPosition(const ConvertArgs &parsed, QTextStream &out, QTextStream &err)
 
 QString ConvertUsageText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "ConvertCommand",
         "Usage: tabrino-convert [--preview] FORM.wfm [OUTPUT]\n"
         "       tabrino-convert --position LINE [--remove-existing] PAGE.htm\n"
         "\n"
@@ -169,9 +181,10 @@ int RunConvertCommand(const QByteArrayList &args, QTextStream &out, QTextStream 
     if (parsed.preview && !output.isEmpty()) {
         outcome = ConvertToHtml(grid, info, output, true);
         if (!outcome.ok() && outcome.message.isEmpty()) {
-            outcome.message = QStringLiteral("Unable to write to the output file [") +
-                              output.display() + QStringLiteral("].") + CrLf +
-                              PageBuffer().ErrorMsg;
+            outcome.message = QCoreApplication::translate(
+                                  "Conversion", "Unable to write to the output file [%1].")
+                                  .arg(output.display()) +
+                              CrLf + PageBuffer().ErrorMsg;
         }
     } else {
         outcome = ConvertDocument(grid, info);

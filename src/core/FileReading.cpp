@@ -1,5 +1,7 @@
 #include "FileReading.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -90,7 +92,7 @@ FileReading OpenRegularFile(const NativePath &path, int &fd, qint64 &size)
     else if (S_ISDIR(info.st_mode))
         result = failedWithErrno(EISDIR);
     else if (!S_ISREG(info.st_mode))
-        result = failed(QStringLiteral("Not a regular file"));
+        result = failed(QCoreApplication::translate("FileReading", "Not a regular file"));
     if (!result.ok()) {
         ::close(opened);
         return result;
@@ -111,7 +113,8 @@ FileReading ReadWholeFile(const NativePath &path, QByteArray &bytes)
     try {
         result = readAll(fd, size, bytes);
     } catch (const std::bad_alloc &) {
-        result = failed(QStringLiteral("The file is too large to be read into memory"));
+        result = failed(QCoreApplication::translate(
+            "FileReading", "The file is too large to be read into memory"));
     }
     ::close(fd);
     if (!result.ok())

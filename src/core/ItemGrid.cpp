@@ -15,7 +15,7 @@ QByteArray ItemGrid::text(int row, int col) const
     if (!isColumn(col))
         return QByteArray();
     if (row == 0)
-        return ItemColumnCaption(col).toLatin1();
+        return textToBytes(ItemColumnCaption(col));
     if (!isItemRow(row))
         return QByteArray();
     return m_rows.at(row - 1)[col];

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -23,7 +24,10 @@ public:
     // A NUL byte ends a name for every system call, so a name holding one would silently
     // name another file: such a name is refused with this reason, never cut.
     bool hasNul() const { return m_bytes.contains('\0'); }
-    static QString nulReason() { return QStringLiteral("The file name contains a NUL byte"); }
+    static QString nulReason()
+    {
+        return QCoreApplication::translate("NativePath", "The file name contains a NUL byte");
+    }
 
 private:
     QByteArray m_bytes;

@@ -6,6 +6,7 @@
 #include "LineSplitter.h"
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <algorithm>
 #include <cstring>
@@ -14,6 +15,12 @@
 #include <unistd.h>
 
 namespace {
+
+// A load failure's message: the operation's tag and the reason.
+std::string loadFailure(const QString &reason)
+{
+    return QCoreApplication::translate("TextFile", "LOAD: %1").arg(reason).toStdString();
+}
 
 // Pieces at least this long are written straight from where they are; shorter ones are
 // gathered first.
@@ -112,8 +119,9 @@ private:
             const QString reason =
                 file.error() != QFileDevice::NoError
                     ? file.errorString()
-                    : QStringLiteral("The file became shorter while it was read");
-            throw TextFileError("LOAD: " + reason.toStdString());
+                    : QCoreApplication::translate("PageSplice",
+                                                  "The file became shorter while it was read");
+            throw TextFileError(loadFailure(reason));
         }
     }
 
@@ -202,12 +210,12 @@ void PageSplice::Load(const NativePath &infile)
     qint64 size = 0;
     const FileReading opened = OpenRegularFile(infile, fd, size);
     if (opened.status == FileReading::Failed)
-        throw TextFileError("LOAD: " + opened.reason.toStdString());
+        throw TextFileError(loadFailure(opened.reason));
     if (opened.ok() && size > 0) {
         if (!m_file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered,
                          QFileDevice::AutoCloseHandle)) {
             ::close(fd);
-            throw TextFileError("LOAD: " + m_file.errorString().toStdString());
+            throw TextFileError(loadFailure(m_file.errorString()));
         }
         // Read from start to end: the system may read ahead further.
         posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -217,7 +225,8 @@ void PageSplice::Load(const NativePath &infile)
     }
     if (m_size == 0) {
         ErrorNum = TextFile::ErrLoadNothing;
-        ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
+        ErrorMsg =
+            QCoreApplication::translate("TextFile", "LOAD: File does not exist or is zero bytes");
     }
 }
 

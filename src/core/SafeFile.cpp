@@ -1,5 +1,6 @@
 #include "SafeFile.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <climits>
@@ -100,11 +101,12 @@ bool SafeFile::failWithErrno(int error)
 bool SafeFile::open(OpenMode mode)
 {
     if (isOpen() || m_fd >= 0) {
-        setErrorString(QStringLiteral("The file is already open"));
+        setErrorString(QCoreApplication::translate("SafeFile", "The file is already open"));
         return false;
     }
     if (!(mode & WriteOnly) || (mode & (ReadOnly | Append))) {
-        setErrorString(QStringLiteral("Only write-only mode is supported"));
+        setErrorString(
+            QCoreApplication::translate("SafeFile", "Only write-only mode is supported"));
         return false;
     }
     ignoreFileSizeSignal();
@@ -113,7 +115,7 @@ bool SafeFile::open(OpenMode mode)
     m_failed = false;
     m_written = 0;
     if (m_target.isEmpty())
-        return fail(QStringLiteral("No file name specified"));
+        return fail(QCoreApplication::translate("SafeFile", "No file name specified"));
     if (m_target.hasNul())
         return fail(NativePath::nulReason());
     if (!resolveTarget() || !createTemporary())
@@ -148,7 +150,7 @@ bool SafeFile::resolveTarget()
     if (S_ISDIR(info.st_mode))
         return failWithErrno(EISDIR);
     if (!S_ISREG(info.st_mode))
-        return fail(QStringLiteral("Not a regular file"));
+        return fail(QCoreApplication::translate("SafeFile", "Not a regular file"));
     m_final = path;
     m_existed = true;
     m_mode = info.st_mode & 07777;
@@ -239,7 +241,7 @@ bool SafeFile::commit()
 {
     if (!isOpen() || m_fd < 0) {
         if (!m_failed)
-            setErrorString(QStringLiteral("The file is not open"));
+            setErrorString(QCoreApplication::translate("SafeFile", "The file is not open"));
         return false;
     }
     QIODevice::close();
@@ -261,7 +263,7 @@ void SafeFile::cancelWriting()
 {
     if (!isOpen())
         return;
-    noteFailure(QStringLiteral("Writing canceled by the application"));
+    noteFailure(QCoreApplication::translate("SafeFile", "Writing canceled by the application"));
 }
 
 void SafeFile::close()

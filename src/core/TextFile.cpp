@@ -5,6 +5,8 @@
 #include "LineSplitter.h"
 #include "SafeFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -12,6 +14,12 @@
 #include <sys/stat.h>
 
 namespace {
+
+// A load failure's message: the operation's tag and the reason.
+std::string loadFailure(const QString &reason)
+{
+    return QCoreApplication::translate("TextFile", "LOAD: %1").arg(reason).toStdString();
+}
 
 std::uintptr_t address(const char *p)
 {
@@ -103,14 +111,15 @@ void TextFile::Load(const NativePath &infile)
     ErrorNum = 0;
     ErrorMsg.clear();
     if (infile.hasNul())
-        throw TextFileError("LOAD: " + NativePath::nulReason().toStdString());
+        throw TextFileError(loadFailure(NativePath::nulReason()));
 
     // A missing file counts as an empty one and is not created; either keeps the lines.
     struct stat info = {};
     const bool missing = stat(infile.bytes().constData(), &info) != 0 && errno == ENOENT;
     if (missing || (S_ISREG(info.st_mode) && info.st_size == 0)) {
         ErrorNum = ErrLoadNothing;
-        ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
+        ErrorMsg =
+            QCoreApplication::translate("TextFile", "LOAD: File does not exist or is zero bytes");
         return;
     }
     // The lines point into m_content, whose memory the reading reuses: they go first.
@@ -119,10 +128,11 @@ void TextFile::Load(const NativePath &infile)
     m_gapStart = m_gapEnd = 0;
     const FileReading read = ReadWholeFile(infile, m_content);
     if (read.status == FileReading::Failed)
-        throw TextFileError("LOAD: " + read.reason.toStdString());
+        throw TextFileError(loadFailure(read.reason));
     if (m_content.isEmpty()) { // gone or emptied since it was looked at
         ErrorNum = ErrLoadNothing;
-        ErrorMsg = QStringLiteral("LOAD: File does not exist or is zero bytes");
+        ErrorMsg =
+            QCoreApplication::translate("TextFile", "LOAD: File does not exist or is zero bytes");
         return;
     }
 
@@ -140,7 +150,8 @@ void TextFile::Load(const NativePath &infile)
         m_gapEnd = m_lines.size();
     } catch (const std::bad_alloc &) {
         clearLines();
-        throw TextFileError("LOAD: The file is too large to be read into memory");
+        throw TextFileError(loadFailure(QCoreApplication::translate(
+            "FileReading", "The file is too large to be read into memory")));
     }
     m_pristine = true;
 }
@@ -149,12 +160,12 @@ void TextFile::Save(const NativePath &outfile)
 {
     if (LineCount() == 0) {
         ErrorNum = ErrSaveNothing;
-        ErrorMsg = QStringLiteral("SAVE: There is nothing to save");
+        ErrorMsg = QCoreApplication::translate("TextFile", "SAVE: There is nothing to save");
         return;
     }
     if (outfile.isEmpty()) {
         ErrorNum = ErrSaveNoName;
-        ErrorMsg = QStringLiteral("SAVE: No file specified");
+        ErrorMsg = QCoreApplication::translate("TextFile", "SAVE: No file specified");
         return;
     }
     ErrorNum = 0;
@@ -214,7 +225,7 @@ void TextFile::Save(const NativePath &outfile)
     }
     if (!ok) {
         ErrorNum = ErrSaveFailed;
-        ErrorMsg = QStringLiteral("SAVE: ") + file.errorString();
+        ErrorMsg = QCoreApplication::translate("TextFile", "SAVE: %1").arg(file.errorString());
     }
 }
 

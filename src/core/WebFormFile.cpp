@@ -5,6 +5,8 @@
 #include "Outcome.h"
 #include "SafeFile.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace {
@@ -144,24 +146,30 @@ void FillGrid(ItemGrid &grid, const QList<ItemGrid::Row> &rows)
 
 QString OpenFailedMessage(const QString &errorText)
 {
-    return QStringLiteral("Unable to open the file.") + CrLf + errorText;
+    return QCoreApplication::translate("WebFormFile", "Unable to open the file.") + CrLf +
+           errorText;
 }
 
 QString SaveFailedMessage(const QString &filename, const QString &errorText)
 {
-    return QStringLiteral("Unable to save the file [") + filename + QStringLiteral("].") + CrLf +
-           errorText;
+    return QCoreApplication::translate("WebFormFile", "Unable to save the file [%1].")
+               .arg(filename) +
+           CrLf + errorText;
 }
 
 QString TooManyFilesToOpenMessage()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "WebFormFile",
         "The maximum number of files is already open.  Unable to open the selected file.");
 }
 
 QString EndedEarlyMessage(const QString &filename)
 {
-    return QStringLiteral("The file [") + filename +
-           QStringLiteral("] ended before its closing [EOF] line.") + CrLf +
-           QStringLiteral("The items read up to that point have been loaded.");
+    return QCoreApplication::translate("WebFormFile",
+                                       "The file [%1] ended before its closing [EOF] line.")
+               .arg(filename) +
+           CrLf +
+           QCoreApplication::translate("WebFormFile",
+                                       "The items read up to that point have been loaded.");
 }

@@ -58,105 +58,143 @@ using E = CommandActions::Entry;
 using F = frmWebForm;
 
 // The document window's menu bar, in order. A command needing a document is enabled only
-// while one is open; the others also serve the frame's own menu bar.
+// while one is open; the others also serve the frame's own menu bar. The captions are
+// translated when the actions and menus are made.
 // clang-format off
 const E Entries[] = {
-    {E::Menu, "mnuFile", "&File", nullptr, nullptr},
-    {E::Command, "mnuFileNew", "&New", "Ctrl+N", [](frmWebForm *) { NewWebForm(); }},
-    {E::Command, "mnuFileOpen", "&Open...", "Ctrl+O", [](frmWebForm *) { OpenWebForm(); }},
-    {E::FormCommand, "mnuFileClose", "&Close", nullptr, onForm<&F::mnuFileClose_Click>},
-    {E::FormCommand, "mnuFileSave", "&Save", "Ctrl+S", onForm<&F::mnuFileSave_Click>},
-    {E::FormCommand, "mnuFileSaveAs", "Save &As...", nullptr, onForm<&F::mnuFileSaveAs_Click>},
+    {E::Menu, "mnuFile", QT_TRANSLATE_NOOP("CommandActions", "&File"), nullptr, nullptr},
+    {E::Command, "mnuFileNew",
+     QT_TRANSLATE_NOOP("CommandActions", "&New"), "Ctrl+N", [](frmWebForm *) { NewWebForm(); }},
+    {E::Command, "mnuFileOpen",
+     QT_TRANSLATE_NOOP("CommandActions", "&Open..."), "Ctrl+O",
+     [](frmWebForm *) { OpenWebForm(); }},
+    {E::FormCommand, "mnuFileClose",
+     QT_TRANSLATE_NOOP("CommandActions", "&Close"), nullptr, onForm<&F::mnuFileClose_Click>},
+    {E::FormCommand, "mnuFileSave",
+     QT_TRANSLATE_NOOP("CommandActions", "&Save"), "Ctrl+S", onForm<&F::mnuFileSave_Click>},
+    {E::FormCommand, "mnuFileSaveAs",
+     QT_TRANSLATE_NOOP("CommandActions", "Save &As..."), nullptr, onForm<&F::mnuFileSaveAs_Click>},
     {E::Separator, "mnuFileSeparator", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuFileConvert", "Con&vert to HTML", "Ctrl+E",
+    {E::FormCommand, "mnuFileConvert",
+     QT_TRANSLATE_NOOP("CommandActions", "Con&vert to HTML"), "Ctrl+E",
      onForm<&F::mnuFileConvert_Click>},
-    {E::Command, "mnuFileSelectPos", "Select Form Position...", nullptr,
+    {E::Command, "mnuFileSelectPos",
+     QT_TRANSLATE_NOOP("CommandActions", "Select Form Position..."), nullptr,
      [](frmWebForm *form) {
          if (form)
              form->mnuFileSelectPos_Click();
          else
              SelectPositionFile(QString(), frame().widget());
      }},
-    {E::FormCommand, "mnuFileProperties", "Prop&erties...", "Ctrl+P",
+    {E::FormCommand, "mnuFileProperties",
+     QT_TRANSLATE_NOOP("CommandActions", "Prop&erties..."), "Ctrl+P",
      onForm<&F::mnuFileProperties_Click>},
     {E::Separator, "mnuFileSeparator2", nullptr, nullptr, nullptr},
-    {E::Command, "mnuFileWizard", "&Quick Start Wizard...", nullptr,
+    {E::Command, "mnuFileWizard",
+     QT_TRANSLATE_NOOP("CommandActions", "&Quick Start Wizard..."), nullptr,
      [](frmWebForm *) { frame().mnuFileWizard_Click(); }},
     {E::Separator, "mnuFileSeparator3", nullptr, nullptr, nullptr},
-    {E::Command, "mnuFileExit", "E&xit", nullptr, [](frmWebForm *) { frame().widget()->close(); }},
+    {E::Command, "mnuFileExit",
+     QT_TRANSLATE_NOOP("CommandActions", "E&xit"), nullptr,
+     [](frmWebForm *) { frame().widget()->close(); }},
     {E::RecentFiles, "mnuRecentFiles", nullptr, nullptr, nullptr},
 
-    {E::Menu, "mnuEdit", "&Edit Item", nullptr, nullptr},
-    {E::History, "mnuEditUndo", "&Undo", "Ctrl+Z", nullptr},
-    {E::History, "mnuEditRedo", "&Redo", "Ctrl+Shift+Z; Ctrl+Y", nullptr},
+    {E::Menu, "mnuEdit", QT_TRANSLATE_NOOP("CommandActions", "&Edit Item"), nullptr, nullptr},
+    {E::History, "mnuEditUndo", QT_TRANSLATE_NOOP("CommandActions", "&Undo"), "Ctrl+Z", nullptr},
+    {E::History, "mnuEditRedo", QT_TRANSLATE_NOOP("CommandActions", "&Redo"),
+     "Ctrl+Shift+Z; Ctrl+Y", nullptr},
     {E::Separator, "mnuEditUndoSeparator", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuEditItem", "&Properties...", "F4", onForm<&F::mnuEditItem_Click>},
+    {E::FormCommand, "mnuEditItem",
+     QT_TRANSLATE_NOOP("CommandActions", "&Properties..."), "F4", onForm<&F::mnuEditItem_Click>},
     {E::Separator, "mnuEditSeparator", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuEditCut", "Cu&t", "Ctrl+X", onForm<&F::mnuEditCut_Click>},
-    {E::FormCommand, "mnuEditCopy", "&Copy", "Ctrl+C", onForm<&F::mnuEditCopy_Click>},
-    {E::FormCommand, "mnuEditPaste", "&Paste", "Ctrl+V", onForm<&F::mnuEditPaste_Click>},
-    {E::FormCommand, "mnuEditDelete", "De&lete", "Del", onForm<&F::mnuEditDelete_Click>},
+    {E::FormCommand, "mnuEditCut",
+     QT_TRANSLATE_NOOP("CommandActions", "Cu&t"), "Ctrl+X", onForm<&F::mnuEditCut_Click>},
+    {E::FormCommand, "mnuEditCopy",
+     QT_TRANSLATE_NOOP("CommandActions", "&Copy"), "Ctrl+C", onForm<&F::mnuEditCopy_Click>},
+    {E::FormCommand, "mnuEditPaste",
+     QT_TRANSLATE_NOOP("CommandActions", "&Paste"), "Ctrl+V", onForm<&F::mnuEditPaste_Click>},
+    {E::FormCommand, "mnuEditDelete",
+     QT_TRANSLATE_NOOP("CommandActions", "De&lete"), "Del", onForm<&F::mnuEditDelete_Click>},
     {E::Separator, "mnuEditSeparator2", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuEditMoveUp", "Move &Up", "Alt+Up", onForm<&F::mnuEditMoveUp_Click>},
-    {E::FormCommand, "mnuEditMoveDown", "Move &Down", "Alt+Down",
-     onForm<&F::mnuEditMoveDown_Click>},
+    {E::FormCommand, "mnuEditMoveUp",
+     QT_TRANSLATE_NOOP("CommandActions", "Move &Up"), "Alt+Up", onForm<&F::mnuEditMoveUp_Click>},
+    {E::FormCommand, "mnuEditMoveDown",
+     QT_TRANSLATE_NOOP("CommandActions", "Move &Down"), "Alt+Down", onForm<&F::mnuEditMoveDown_Click>},
 
-    {E::Menu, "mnuInsert", "&Insert", nullptr, nullptr},
-    {E::FormCommand, "mnuInsertLabel", "&Label...", "Ctrl+F1", onForm<&F::mnuInsertLabel_Click>},
+    {E::Menu, "mnuInsert", QT_TRANSLATE_NOOP("CommandActions", "&Insert"), nullptr, nullptr},
+    {E::FormCommand, "mnuInsertLabel",
+     QT_TRANSLATE_NOOP("CommandActions", "&Label..."), "Ctrl+F1", onForm<&F::mnuInsertLabel_Click>},
     {E::Separator, "mnuInsertSeparator", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuInsertField1", "&Text Field...", "Ctrl+F2",
+    {E::FormCommand, "mnuInsertField1",
+     QT_TRANSLATE_NOOP("CommandActions", "&Text Field..."), "Ctrl+F2",
      onForm<&F::mnuInsertField_Click, ItemTextField>},
-    {E::FormCommand, "mnuInsertField2", "&Password Field...", "Ctrl+F3",
+    {E::FormCommand, "mnuInsertField2",
+     QT_TRANSLATE_NOOP("CommandActions", "&Password Field..."), "Ctrl+F3",
      onForm<&F::mnuInsertField_Click, ItemPasswordField>},
-    {E::FormCommand, "mnuInsertField3", "&Hidden Field...", "Ctrl+F4",
+    {E::FormCommand, "mnuInsertField3",
+     QT_TRANSLATE_NOOP("CommandActions", "&Hidden Field..."), "Ctrl+F4",
      onForm<&F::mnuInsertField_Click, ItemHiddenField>},
-    {E::FormCommand, "mnuInsertField4", "Text &Area...", "Ctrl+F5",
+    {E::FormCommand, "mnuInsertField4",
+     QT_TRANSLATE_NOOP("CommandActions", "Text &Area..."), "Ctrl+F5",
      onForm<&F::mnuInsertField_Click, ItemTextArea>},
     {E::Separator, "mnuInsertSeparator2", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuInsertSelect", "&Selection...", "Ctrl+F6",
+    {E::FormCommand, "mnuInsertSelect",
+     QT_TRANSLATE_NOOP("CommandActions", "&Selection..."), "Ctrl+F6",
      onForm<&F::mnuInsertSelect_Click>},
     {E::Separator, "mnuInsertSeparator3", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuInsertSwitch6", "&Checkbox...", "Ctrl+F7",
+    {E::FormCommand, "mnuInsertSwitch6",
+     QT_TRANSLATE_NOOP("CommandActions", "&Checkbox..."), "Ctrl+F7",
      onForm<&F::mnuInsertSwitch_Click, ItemCheckbox>},
-    {E::FormCommand, "mnuInsertSwitch7", "&Radio button...", "Ctrl+F8",
+    {E::FormCommand, "mnuInsertSwitch7",
+     QT_TRANSLATE_NOOP("CommandActions", "&Radio button..."), "Ctrl+F8",
      onForm<&F::mnuInsertSwitch_Click, ItemRadioButton>},
     {E::Separator, "mnuInsertSeparator4", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuInsertImage", "&Image...", "Ctrl+F9", onForm<&F::mnuInsertImage_Click>},
+    {E::FormCommand, "mnuInsertImage",
+     QT_TRANSLATE_NOOP("CommandActions", "&Image..."), "Ctrl+F9", onForm<&F::mnuInsertImage_Click>},
 
-    {E::Menu, "mnuView", "&View", nullptr, nullptr},
-    {E::Command, "mnuViewToolbar", "&Toolbar", nullptr,
+    {E::Menu, "mnuView", QT_TRANSLATE_NOOP("CommandActions", "&View"), nullptr, nullptr},
+    {E::Command, "mnuViewToolbar", QT_TRANSLATE_NOOP("CommandActions", "&Toolbar"), nullptr,
      [](frmWebForm *) { frame().mnuViewToolbar_Click(); }},
-    {E::FormCommand, "mnuViewResizeGrid", "&Auto Cell Sizing", nullptr,
+    {E::FormCommand, "mnuViewResizeGrid",
+     QT_TRANSLATE_NOOP("CommandActions", "&Auto Cell Sizing"), nullptr,
      onForm<&F::mnuViewResizeGrid_Click>},
-    {E::FormCommand, "mnuViewHighlight", "&Highlight Colour...", nullptr,
+    {E::FormCommand, "mnuViewHighlight",
+     QT_TRANSLATE_NOOP("CommandActions", "&Highlight Colour..."), nullptr,
      onForm<&F::mnuViewHighlight_Click>},
     {E::Separator, "mnuViewSeparator", nullptr, nullptr, nullptr},
-    {E::FormCommand, "mnuViewPreview", "&Internal Viewer", nullptr,
+    {E::FormCommand, "mnuViewPreview",
+     QT_TRANSLATE_NOOP("CommandActions", "&Internal Viewer"), nullptr,
      onForm<&F::mnuViewPreview_Click>},
-    {E::FormCommand, "mnuViewRefresh", "&Refresh Internal Viewer", "F5",
+    {E::FormCommand, "mnuViewRefresh",
+     QT_TRANSLATE_NOOP("CommandActions", "&Refresh Internal Viewer"), "F5",
      onForm<&F::mnuViewRefresh_Click>},
-    {E::FormCommand, "mnuViewBrowser", "&External Viewer", nullptr,
+    {E::FormCommand, "mnuViewBrowser",
+     QT_TRANSLATE_NOOP("CommandActions", "&External Viewer"), nullptr,
      onForm<&F::mnuViewBrowser_Click>},
 
-    {E::Menu, "mnuWindow", "&Window", nullptr, nullptr},
-    {E::FormCommand, "mnuWindowCascade", "&Cascade", nullptr, onForm<&F::mnuWindowCascade_Click>},
-    {E::FormCommand, "mnuWindowTile", "&Tile", nullptr, onForm<&F::mnuWindowTile_Click>},
-    {E::FormCommand, "mnuWindowArrange", "&Arrange Icons", nullptr,
+    {E::Menu, "mnuWindow", QT_TRANSLATE_NOOP("CommandActions", "&Window"), nullptr, nullptr},
+    {E::FormCommand, "mnuWindowCascade",
+     QT_TRANSLATE_NOOP("CommandActions", "&Cascade"), nullptr, onForm<&F::mnuWindowCascade_Click>},
+    {E::FormCommand, "mnuWindowTile",
+     QT_TRANSLATE_NOOP("CommandActions", "&Tile"), nullptr, onForm<&F::mnuWindowTile_Click>},
+    {E::FormCommand, "mnuWindowArrange",
+     QT_TRANSLATE_NOOP("CommandActions", "&Arrange Icons"), nullptr,
      onForm<&F::mnuWindowArrange_Click>},
 
-    {E::Menu, "mnuHelp", "&Help", nullptr, nullptr},
-    {E::Command, "mnuHelpContents", "&Contents", nullptr,
+    {E::Menu, "mnuHelp", QT_TRANSLATE_NOOP("CommandActions", "&Help"), nullptr, nullptr},
+    {E::Command, "mnuHelpContents", QT_TRANSLATE_NOOP("CommandActions", "&Contents"), nullptr,
      [](frmWebForm *) { HelpWindow::ShowHelpContents(); }},
     {E::Separator, "mnuHelpSeparator", nullptr, nullptr, nullptr},
-    {E::Command, "mnuHelpAbout", "&About...", nullptr,
+    {E::Command, "mnuHelpAbout", QT_TRANSLATE_NOOP("CommandActions", "&About..."), nullptr,
      [](frmWebForm *) { frame().mnuHelpAbout_Click(); }},
 };
 
 // The frame's own menu bar names Open without the dots and binds F1 to Contents: these two
 // are actions of their own, running the same commands.
 const E FrameEntries[] = {
-    {E::Command, "mnuFileOpen", "&Open", "Ctrl+O", [](frmWebForm *) { OpenWebForm(); }},
-    {E::Command, "mnuHelpContents", "&Contents", "F1",
+    {E::Command, "mnuFileOpen",
+     QT_TRANSLATE_NOOP("CommandActions", "&Open"), "Ctrl+O", [](frmWebForm *) { OpenWebForm(); }},
+    {E::Command, "mnuHelpContents", QT_TRANSLATE_NOOP("CommandActions", "&Contents"), "F1",
      [](frmWebForm *) { HelpWindow::ShowHelpContents(); }},
 };
 
@@ -173,7 +211,7 @@ const char *const CheckedCommands[] = {"mnuViewToolbar", "mnuViewResizeGrid", "m
 
 QAction *makeAction(const E &entry, QObject *owner)
 {
-    auto *action = new QAction(QLatin1String(entry.text), owner);
+    auto *action = new QAction(CommandActions::tr(entry.text), owner);
     action->setObjectName(QLatin1String(entry.name));
     if (entry.shortcut)
         action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
@@ -189,7 +227,7 @@ QAction *makeAction(const E &entry, QObject *owner)
 // disabled when it has none to take back or make again.
 QAction *makeHistoryAction(const E &entry, QUndoGroup *histories, QObject *owner)
 {
-    const QString text = QLatin1String(entry.text);
+    const QString text = CommandActions::tr(entry.text);
     QAction *action = qstrcmp(entry.name, "mnuEditUndo") == 0
                           ? histories->createUndoAction(owner, text)
                           : histories->createRedoAction(owner, text);
@@ -270,7 +308,7 @@ QMenuBar *CommandActions::menuBar(const QList<const Entry *> &layout, bool frame
         const QString name = QLatin1String(entry->name);
         switch (entry->kind) {
         case E::Menu:
-            menu = bar->addMenu(QLatin1String(entry->text));
+            menu = bar->addMenu(tr(entry->text));
             menu->setObjectName(name);
             if (name == QLatin1String("mnuView"))
                 connect(menu, &QMenu::aboutToShow, this, &CommandActions::update);

@@ -11,6 +11,7 @@
 #include "ui/Prompter.h"
 #include "ui/WaitCursor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -60,9 +61,11 @@ int NewWebForm()
 {
     const int slot = Slots().AllocateFormSlot();
     if (slot == -1) {
-        Prompter::message(MessageIcon::Exclamation,
-                          QStringLiteral("The maximum number of files is already open.  Unable "
-                                         "to create a new file."));
+        Prompter::message(
+            MessageIcon::Exclamation,
+            QCoreApplication::translate("DocumentLifecycle",
+                                        "The maximum number of files is already open.  Unable "
+                                        "to create a new file."));
         return -1;
     }
     frmWebForm *form = CreateFormWindow(slot);
@@ -76,8 +79,9 @@ int NewWebForm()
 
 void OpenWebForm()
 {
-    const QString file = Prompter::openFile(QStringLiteral("Select Web Form File to Open"),
-                                            QString(), FileFilters::WebForm);
+    const QString file = Prompter::openFile(
+        QCoreApplication::translate("DocumentLifecycle", "Select Web Form File to Open"), QString(),
+        FileFilters::WebForm);
     if (!file.isEmpty())
         LoadWebFormFile(file);
 }
@@ -179,8 +183,9 @@ bool SaveWebFormFile(frmWebForm *form, const QString &filename)
 QString AskSaveFileName(const QString &suggested)
 {
     // A name typed without an extension becomes a Web Form File.
-    return Prompter::saveFile(QStringLiteral("Select Web Form File to Save"), suggested,
-                              FileFilters::WebForm, true, nullptr, QStringLiteral("wfm"));
+    return Prompter::saveFile(
+        QCoreApplication::translate("DocumentLifecycle", "Select Web Form File to Save"), suggested,
+        FileFilters::WebForm, true, nullptr, QStringLiteral("wfm"));
 }
 
 // File names are case-sensitive here: "Form.wfm" and "form.wfm" are two files.
@@ -198,8 +203,9 @@ void RememberFileName(const QString &name)
 
 void SelectPositionFile(const QString &suggested, QWidget *parent)
 {
-    const QString file = Prompter::openFile(QStringLiteral("Select HTML File to Select Position"),
-                                            suggested, FileFilters::Html);
+    const QString file = Prompter::openFile(
+        QCoreApplication::translate("DocumentLifecycle", "Select HTML File to Select Position"),
+        suggested, FileFilters::Html);
     if (!file.isEmpty())
         SetFormPosition(file, parent);
 }

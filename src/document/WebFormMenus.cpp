@@ -17,7 +17,7 @@ void frmWebForm::mnuView_Click()
 
 void frmWebForm::EditItem(int row)
 {
-    recordStep(QStringLiteral("Edit Item"), [this, row] { EditGridItem(*this, row); });
+    recordStep(tr("Edit Item"), [this, row] { EditGridItem(*this, row); });
 }
 
 void frmWebForm::mnuEditItem_Click()
@@ -27,7 +27,7 @@ void frmWebForm::mnuEditItem_Click()
 
 void frmWebForm::mnuEditCut_Click()
 {
-    recordStep(QStringLiteral("Cut"), [this] {
+    recordStep(tr("Cut"), [this] {
         CopyItem(*this);
         DeleteItem(*this);
     });
@@ -40,39 +40,39 @@ void frmWebForm::mnuEditCopy_Click()
 
 void frmWebForm::mnuEditPaste_Click()
 {
-    recordStep(QStringLiteral("Paste"), [this] { PasteItem(*this); });
+    recordStep(tr("Paste"), [this] { PasteItem(*this); });
 }
 
 void frmWebForm::mnuEditDelete_Click()
 {
-    recordStep(QStringLiteral("Delete"), [this] { DeleteItem(*this); });
+    recordStep(tr("Delete"), [this] { DeleteItem(*this); });
 }
 
 void frmWebForm::mnuEditMoveUp_Click()
 {
-    recordStep(QStringLiteral("Move Up"), [this] { MoveItemUp(*this); });
+    recordStep(tr("Move Up"), [this] { MoveItemUp(*this); });
 }
 
 void frmWebForm::mnuEditMoveDown_Click()
 {
-    recordStep(QStringLiteral("Move Down"), [this] { MoveItemDown(*this); });
+    recordStep(tr("Move Down"), [this] { MoveItemDown(*this); });
 }
 
 void frmWebForm::moveDroppedRow(int from, int to)
 {
-    recordStep(QStringLiteral("Move"), [this, from, to] { MoveItem(*this, from, to); });
+    recordStep(tr("Move"), [this, from, to] { MoveItem(*this, from, to); });
 }
 
 void frmWebForm::copyDroppedRow(const ItemGrid::Row &cells, int to)
 {
-    recordStep(QStringLiteral("Paste"), [this, &cells, to] { InsertItemAt(*this, cells, to); });
+    recordStep(tr("Paste"), [this, &cells, to] { InsertItemAt(*this, cells, to); });
     FrameWindow::instance()->activateFormWindow(this);
 }
 
 // Each insertion is one step named after its item type.
 void frmWebForm::mnuInsertLabel_Click()
 {
-    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemLabel), [this] {
+    recordStep(tr("Insert %1").arg(ItemTypeName(ItemLabel)), [this] {
         int row = 0;
         EditLabelItem(this, row);
     });
@@ -80,7 +80,7 @@ void frmWebForm::mnuInsertLabel_Click()
 
 void frmWebForm::mnuInsertField_Click(int itemtype)
 {
-    recordStep(QStringLiteral("Insert ") + ItemTypeName(itemtype), [this, itemtype] {
+    recordStep(tr("Insert %1").arg(ItemTypeName(itemtype)), [this, itemtype] {
         int row = 0;
         EditFieldItem(this, itemtype, row);
     });
@@ -88,7 +88,7 @@ void frmWebForm::mnuInsertField_Click(int itemtype)
 
 void frmWebForm::mnuInsertSelect_Click()
 {
-    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemSelection), [this] {
+    recordStep(tr("Insert %1").arg(ItemTypeName(ItemSelection)), [this] {
         int row = 0;
         EditSelectItem(this, row);
     });
@@ -96,7 +96,7 @@ void frmWebForm::mnuInsertSelect_Click()
 
 void frmWebForm::mnuInsertSwitch_Click(int itemtype)
 {
-    recordStep(QStringLiteral("Insert ") + ItemTypeName(itemtype), [this, itemtype] {
+    recordStep(tr("Insert %1").arg(ItemTypeName(itemtype)), [this, itemtype] {
         int row = 0;
         EditSwitchItem(this, itemtype, row);
     });
@@ -104,7 +104,7 @@ void frmWebForm::mnuInsertSwitch_Click(int itemtype)
 
 void frmWebForm::mnuInsertImage_Click()
 {
-    recordStep(QStringLiteral("Insert ") + ItemTypeName(ItemImage), [this] {
+    recordStep(tr("Insert %1").arg(ItemTypeName(ItemImage)), [this] {
         int row = 0;
         EditImageItem(this, row);
     });

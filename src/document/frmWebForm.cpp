@@ -256,11 +256,11 @@ bool frmWebForm::QueryUnload()
 {
     if (!info().Changed)
         return true;
-    const auto answer = Prompter::message(
-        MessageIcon::Question,
-        QStringLiteral("The form [") + Caption() + QStringLiteral("] has changed.") + CrLf +
-            QStringLiteral("Do you want to save the changes?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    const auto answer =
+        Prompter::message(MessageIcon::Question,
+                          tr("The form [%1] has changed.").arg(Caption()) + CrLf +
+                              tr("Do you want to save the changes?"),
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     if (answer == QMessageBox::Yes) {
         mnuFileSave_Click();
         return !info().Changed;
@@ -470,7 +470,7 @@ void frmWebForm::mnuHelpAbout_Click()
 
 void frmWebForm::mnuFileProperties_Click()
 {
-    recordStep(QStringLiteral("Properties"), [this] {
+    recordStep(tr("Properties"), [this] {
         if (const std::optional<WebFormInfo> stored = ShowProperties(info(), dialogParent()))
             info() = *stored;
     });

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace {
@@ -38,9 +39,12 @@ private:
     int m_row;
 };
 
+// The type's name is also a word of the file format and stays untranslated.
 QString dialogCaption(int row, int itemtype)
 {
-    return (row > 0 ? QStringLiteral("Edit ") : QStringLiteral("Insert ")) + ItemTypeName(itemtype);
+    return (row > 0 ? QCoreApplication::translate("ItemEditing", "Edit %1")
+                    : QCoreApplication::translate("ItemEditing", "Insert %1"))
+        .arg(ItemTypeName(itemtype));
 }
 
 // A new row below the current one, holding the type's name, becomes the current row.
@@ -73,8 +77,10 @@ void EditLabelItem(DocumentWindow *active_form, int &row)
 {
     const QString text =
         row <= 0
-            ? Prompter::input(dialogCaption(row, ItemLabel), QStringLiteral("Enter the new label:"))
-            : Prompter::input(dialogCaption(row, ItemLabel), QStringLiteral("Amend the label:"),
+            ? Prompter::input(dialogCaption(row, ItemLabel),
+                              QCoreApplication::translate("ItemEditing", "Enter the new label:"))
+            : Prompter::input(dialogCaption(row, ItemLabel),
+                              QCoreApplication::translate("ItemEditing", "Amend the label:"),
                               RowCells(active_form, row).text(ColLabel));
     if (text.isEmpty())
         return;
@@ -195,10 +201,11 @@ void RenameRadioGroup(DocumentWindow *active_form, int row, const QByteArray &ne
     const QByteArray oldName = grid.text(row, ColName);
     if (oldName == newName)
         return;
-    const auto answer =
-        Prompter::message(MessageIcon::Question,
-                          QStringLiteral("Replace all occurances of the old name with the new?"),
-                          QMessageBox::Yes | QMessageBox::No);
+    const auto answer = Prompter::message(
+        MessageIcon::Question,
+        QCoreApplication::translate("ItemEditing",
+                                    "Replace all occurances of the old name with the new?"),
+        QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     for (int r = 1; r < grid.rows(); ++r) {

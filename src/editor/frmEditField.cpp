@@ -41,7 +41,7 @@ void clampToRange(QLineEdit *box, const UpDown *upDown)
 frmEditField::frmEditField(QWidget *parent) : ModalDialog(parent, 30)
 {
     setObjectName(QStringLiteral("frmEditField"));
-    fraSettings = new QGroupBox(QStringLiteral("Settings"), this);
+    fraSettings = new QGroupBox(tr("Settings"), this);
     fraSettings->setObjectName(QStringLiteral("fraSettings"));
 
     txtItemName = makeTextBox("txtItemName", FilterText, fraSettings);
@@ -57,16 +57,15 @@ frmEditField::frmEditField(QWidget *parent) : ModalDialog(parent, 30)
     udItemMaxLength = new UpDown(txtItemMaxLength, 1, 32767, 999, fraSettings);
     udItemMaxLength->setObjectName(QStringLiteral("udItemMaxLength"));
 
-    lblItemName = makeLabel(QStringLiteral("&Name:"), "lblItemName", txtItemName, fraSettings);
+    lblItemName = makeLabel(tr("&Name:"), "lblItemName", txtItemName, fraSettings);
     lblItemDefault =
-        makeLabel(QStringLiteral("Default &entry:"), "lblItemDefault", txtItemDefault, fraSettings);
-    lblItemLabel = makeLabel(QStringLiteral("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
-    lblItemColumns = makeLabel(QStringLiteral("Display &columns:"), "lblItemColumns",
-                               txtItemColumns, fraSettings);
-    lblItemRows =
-        makeLabel(QStringLiteral("Display &rows:"), "lblItemRows", txtItemRows, fraSettings);
-    lblItemMaxLength = makeLabel(QStringLiteral("Maximum &length:"), "lblItemMaxLength",
-                                 txtItemMaxLength, fraSettings);
+        makeLabel(tr("Default &entry:"), "lblItemDefault", txtItemDefault, fraSettings);
+    lblItemLabel = makeLabel(tr("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
+    lblItemColumns =
+        makeLabel(tr("Display &columns:"), "lblItemColumns", txtItemColumns, fraSettings);
+    lblItemRows = makeLabel(tr("Display &rows:"), "lblItemRows", txtItemRows, fraSettings);
+    lblItemMaxLength =
+        makeLabel(tr("Maximum &length:"), "lblItemMaxLength", txtItemMaxLength, fraSettings);
 
     for (QLineEdit *box : {txtItemColumns, txtItemRows, txtItemMaxLength})
         box->installEventFilter(this);

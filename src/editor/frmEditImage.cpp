@@ -16,12 +16,12 @@
 frmEditImage::frmEditImage(QWidget *parent) : ModalDialog(parent, 30)
 {
     setObjectName(QStringLiteral("frmEditImage"));
-    fraSettings = new QGroupBox(QStringLiteral("Settings"), this);
+    fraSettings = new QGroupBox(tr("Settings"), this);
     fraSettings->setObjectName(QStringLiteral("fraSettings"));
 
     txtItemName = makeTextBox("txtItemName", FilterText, fraSettings);
     txtItemFile = makeTextBox("txtItemFile", FilterFileName, fraSettings);
-    cmdBrowse = new QPushButton(QStringLiteral("&Browse..."), fraSettings);
+    cmdBrowse = new QPushButton(tr("&Browse..."), fraSettings);
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
     txtItemLabel = makeTextBox("txtItemLabel", FilterText, fraSettings);
     cboItemAlign = new QComboBox(fraSettings);
@@ -30,12 +30,10 @@ frmEditImage::frmEditImage(QWidget *parent) : ModalDialog(parent, 30)
         {QStringLiteral("Top"), QStringLiteral("Middle"), QStringLiteral("Bottom")});
     cboItemAlign->setCurrentIndex(0);
 
-    lblItemName = makeLabel(QStringLiteral("&Name:"), "lblItemName", txtItemName, fraSettings);
-    lblItemFile =
-        makeLabel(QStringLiteral("Source &file:"), "lblItemFile", txtItemFile, fraSettings);
-    lblItemLabel = makeLabel(QStringLiteral("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
-    lblItemAlign =
-        makeLabel(QStringLiteral("&Alignment:"), "lblItemAlign", cboItemAlign, fraSettings);
+    lblItemName = makeLabel(tr("&Name:"), "lblItemName", txtItemName, fraSettings);
+    lblItemFile = makeLabel(tr("Source &file:"), "lblItemFile", txtItemFile, fraSettings);
+    lblItemLabel = makeLabel(tr("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
+    lblItemAlign = makeLabel(tr("&Alignment:"), "lblItemAlign", cboItemAlign, fraSettings);
 
     auto *grid = new QGridLayout(fraSettings);
     grid->setColumnMinimumWidth(1, 240);
@@ -59,9 +57,14 @@ frmEditImage::frmEditImage(QWidget *parent) : ModalDialog(parent, 30)
 
 void frmEditImage::cmdBrowse_Click()
 {
+    // clang-format off
     const QString file = Prompter::openFile(
-        QStringLiteral("Select Image File"), QString(),
-        QStringLiteral("Images (*.gif;*.jpg)|*.gif;*.jpg|All Files (*.*)|*.*"), this);
+        tr("Select Image File"), QString(),
+        QStringLiteral(
+            QT_TRANSLATE_NOOP("FileFilters", "Images") " (*.gif;*.jpg)|*.gif;*.jpg|"
+            QT_TRANSLATE_NOOP("FileFilters", "All Files") " (*.*)|*.*"),
+        this);
+    // clang-format on
     if (!file.isEmpty())
         txtItemFile->setText(file);
 }

@@ -27,17 +27,17 @@ QPushButton *commandButton(const QString &caption, const char *name, QWidget *pa
 frmEditList::frmEditList(QWidget *parent) : ModalDialog(parent, 30)
 {
     setObjectName(QStringLiteral("frmEditList"));
-    setWindowTitle(QStringLiteral("List Editor"));
+    setWindowTitle(tr("List Editor"));
 
     lstChoices = new QListWidget(this);
     lstChoices->setObjectName(QStringLiteral("lstChoices"));
     lstChoices->setSelectionMode(QAbstractItemView::SingleSelection);
     lstChoices->setMinimumSize(220, 200);
-    cmdAdd = commandButton(QStringLiteral("&Add"), "cmdAdd", this);
-    cmdDelete = commandButton(QStringLiteral("&Delete"), "cmdDelete", this);
-    cmdMoveUp = commandButton(QStringLiteral("Move &Up"), "cmdMoveUp", this);
-    cmdMoveDown = commandButton(QStringLiteral("Move &Down"), "cmdMoveDown", this);
-    cmdClear = commandButton(QStringLiteral("&Clear List"), "cmdClear", this);
+    cmdAdd = commandButton(tr("&Add"), "cmdAdd", this);
+    cmdDelete = commandButton(tr("&Delete"), "cmdDelete", this);
+    cmdMoveUp = commandButton(tr("Move &Up"), "cmdMoveUp", this);
+    cmdMoveDown = commandButton(tr("Move &Down"), "cmdMoveDown", this);
+    cmdClear = commandButton(tr("&Clear List"), "cmdClear", this);
 
     auto *commands = new QVBoxLayout;
     for (QPushButton *button : {cmdAdd, cmdDelete, cmdMoveUp, cmdMoveDown, cmdClear})
@@ -69,14 +69,13 @@ void frmEditList::cmdAdd_Click()
     // user answers with nothing (or cancels).
     for (;;) {
         const QString choice = Prompter::input(
-            AppInfo::Title, QStringLiteral("Enter choice to add to the list:"), QString(), this);
+            AppInfo::Title, tr("Enter choice to add to the list:"), QString(), this);
         if (choice.isEmpty())
             return;
         if (choice.contains(QLatin1Char(ChoiceDelimiter))) {
-            Prompter::message(
-                MessageIcon::Exclamation,
-                QStringLiteral("Choices may not contain the list item delimeter character."),
-                QMessageBox::Ok, this);
+            Prompter::message(MessageIcon::Exclamation,
+                              tr("Choices may not contain the list item delimeter character."),
+                              QMessageBox::Ok, this);
             continue;
         }
         auto *item = new QListWidgetItem(choice);

@@ -49,7 +49,7 @@ void DecodeChoices(const QByteArray &list, QComboBox *box)
 frmEditSelect::frmEditSelect(QWidget *parent) : ModalDialog(parent, 30)
 {
     setObjectName(QStringLiteral("frmEditSelect"));
-    fraSettings = new QGroupBox(QStringLiteral("Settings"), this);
+    fraSettings = new QGroupBox(tr("Settings"), this);
     fraSettings->setObjectName(QStringLiteral("fraSettings"));
 
     txtItemName = makeTextBox("txtItemName", FilterText, fraSettings);
@@ -60,17 +60,15 @@ frmEditSelect::frmEditSelect(QWidget *parent) : ModalDialog(parent, 30)
     udItemRows->setObjectName(QStringLiteral("udItemRows"));
     cboItemSelect = new QComboBox(fraSettings);
     cboItemSelect->setObjectName(QStringLiteral("cboItemSelect"));
-    cmdEditList = new QPushButton(QStringLiteral("&Edit List..."), fraSettings);
+    cmdEditList = new QPushButton(tr("&Edit List..."), fraSettings);
     cmdEditList->setObjectName(QStringLiteral("cmdEditList"));
-    chkItemMultiple = new QCheckBox(QStringLiteral("Allow &multiple selections?"), fraSettings);
+    chkItemMultiple = new QCheckBox(tr("Allow &multiple selections?"), fraSettings);
     chkItemMultiple->setObjectName(QStringLiteral("chkItemMultiple"));
 
-    lblItemName = makeLabel(QStringLiteral("&Name:"), "lblItemName", txtItemName, fraSettings);
-    lblItemLabel = makeLabel(QStringLiteral("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
-    lblItemRows =
-        makeLabel(QStringLiteral("Display &rows:"), "lblItemRows", txtItemRows, fraSettings);
-    lblItemSelect =
-        makeLabel(QStringLiteral("&Choices:"), "lblItemSelect", cboItemSelect, fraSettings);
+    lblItemName = makeLabel(tr("&Name:"), "lblItemName", txtItemName, fraSettings);
+    lblItemLabel = makeLabel(tr("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
+    lblItemRows = makeLabel(tr("Display &rows:"), "lblItemRows", txtItemRows, fraSettings);
+    lblItemSelect = makeLabel(tr("&Choices:"), "lblItemSelect", cboItemSelect, fraSettings);
 
     buildLayout();
     txtItemRows->installEventFilter(this);

@@ -19,7 +19,7 @@
 frmEditSwitch::frmEditSwitch(QWidget *parent) : ModalDialog(parent, 30)
 {
     setObjectName(QStringLiteral("frmEditSwitch"));
-    fraSettings = new QGroupBox(QStringLiteral("Settings"), this);
+    fraSettings = new QGroupBox(tr("Settings"), this);
     fraSettings->setObjectName(QStringLiteral("fraSettings"));
 
     cboItemName = new QComboBox(fraSettings);
@@ -33,14 +33,14 @@ frmEditSwitch::frmEditSwitch(QWidget *parent) : ModalDialog(parent, 30)
     InstallKeyFilter(cboItemName, FilterText);
     txtItemLabel = makeTextBox("txtItemLabel", FilterText, fraSettings);
     txtItemValue = makeTextBox("txtItemValue", FilterText, fraSettings);
-    chkItemDefault = new QCheckBox(QStringLiteral("Default &state:"), fraSettings);
+    chkItemDefault = new QCheckBox(tr("Default &state:"), fraSettings);
     chkItemDefault->setObjectName(QStringLiteral("chkItemDefault"));
     // The caption reads as a label, so the box stands after it.
     chkItemDefault->setLayoutDirection(Qt::RightToLeft);
 
-    lblItemName = makeLabel(QStringLiteral("&Name:"), "lblItemName", cboItemName, fraSettings);
-    lblItemLabel = makeLabel(QStringLiteral("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
-    lblItemValue = makeLabel(QStringLiteral("&Value:"), "lblItemValue", txtItemValue, fraSettings);
+    lblItemName = makeLabel(tr("&Name:"), "lblItemName", cboItemName, fraSettings);
+    lblItemLabel = makeLabel(tr("&Label:"), "lblItemLabel", txtItemLabel, fraSettings);
+    lblItemValue = makeLabel(tr("&Value:"), "lblItemValue", txtItemValue, fraSettings);
 
     auto *grid = new QGridLayout(fraSettings);
     grid->setColumnMinimumWidth(1, 240);

@@ -12,7 +12,7 @@
 frmFileViewer::frmFileViewer(QWidget *parent) : ModalDialog(parent, 40)
 {
     setObjectName(QStringLiteral("frmFileViewer"));
-    setWindowTitle(QStringLiteral("Select Web Form Position"));
+    setWindowTitle(tr("Select Web Form Position"));
 
     lstViewer = new QListWidget(this);
     lstViewer->setObjectName(QStringLiteral("lstViewer"));
@@ -20,8 +20,8 @@ frmFileViewer::frmFileViewer(QWidget *parent) : ModalDialog(parent, 40)
     lstViewer->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lstViewer->setUniformItemSizes(true);
 
-    lblAdvice = new QLabel(
-        QStringLiteral("Select the line immediately BEFORE the required form position."), this);
+    lblAdvice =
+        new QLabel(tr("Select the line immediately BEFORE the required form position."), this);
     lblAdvice->setObjectName(QStringLiteral("lblAdvice"));
 
     auto *layout = new QVBoxLayout(this);
@@ -48,8 +48,8 @@ bool frmFileViewer::acceptOk()
         return true;
     Tag = QStringLiteral("CANCEL");
     Prompter::message(MessageIcon::Exclamation,
-                      QStringLiteral("Please select the line after which the form is to go."),
-                      QMessageBox::Ok, this);
+                      tr("Please select the line after which the form is to go."), QMessageBox::Ok,
+                      this);
     lstViewer->setFocus(Qt::OtherFocusReason);
     return false;
 }

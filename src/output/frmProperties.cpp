@@ -60,23 +60,23 @@ frmProperties::frmProperties(const WebFormInfo &info, QWidget *parent)
     : ModalDialog(parent, 20), m_info(info)
 {
     setObjectName(QStringLiteral("frmProperties"));
-    setWindowTitle(QStringLiteral("Web Form Properties"));
-    auto *fraSettings = new QGroupBox(QStringLiteral("Settings"), this);
+    setWindowTitle(tr("Web Form Properties"));
+    auto *fraSettings = new QGroupBox(tr("Settings"), this);
     fraSettings->setObjectName(QStringLiteral("fraSettings"));
 
     txtOutputFile = makeTextBox("txtOutputFile", FilterFileName, fraSettings);
-    cmdBrowse = sideButton(QStringLiteral("&Browse..."), "cmdBrowse", fraSettings);
+    cmdBrowse = sideButton(tr("&Browse..."), "cmdBrowse", fraSettings);
     txtCGIFile = makeTextBox("txtCGIFile", FilterFileName, fraSettings);
-    optMethod[0] = new QRadioButton(QStringLiteral("Get"), fraSettings);
+    optMethod[0] = new QRadioButton(tr("Get"), fraSettings);
     optMethod[0]->setObjectName(QStringLiteral("optMethod0"));
-    optMethod[1] = new QRadioButton(QStringLiteral("Post"), fraSettings);
+    optMethod[1] = new QRadioButton(tr("Post"), fraSettings);
     optMethod[1]->setObjectName(QStringLiteral("optMethod1"));
     txtMediaType = makeTextBox("txtMediaType", FilterText, fraSettings);
-    cmdDefault = sideButton(QStringLiteral("&Default"), "cmdDefault", fraSettings);
+    cmdDefault = sideButton(tr("&Default"), "cmdDefault", fraSettings);
     txtSubmit = makeTextBox("txtSubmit", FilterText, fraSettings);
     txtReset = makeTextBox("txtReset", FilterText, fraSettings);
-    lblAdvice = new QLabel(QStringLiteral("Note: If the \"Submit text\" setting is set to blank, "
-                                          "you must provide an image on the form."),
+    lblAdvice = new QLabel(tr("Note: If the \"Submit text\" setting is set to blank, "
+                              "you must provide an image on the form."),
                            fraSettings);
     lblAdvice->setObjectName(QStringLiteral("lblAdvice"));
     lblAdvice->setWordWrap(true);
@@ -93,14 +93,14 @@ frmProperties::frmProperties(const WebFormInfo &info, QWidget *parent)
         grid->addWidget(makeLabel(caption, name, box, fraSettings), row, 0);
         grid->addWidget(box, row, 1);
     };
-    addRow(0, QStringLiteral("Output &file:"), "lblOutputFile", txtOutputFile);
+    addRow(0, tr("Output &file:"), "lblOutputFile", txtOutputFile);
     grid->addWidget(cmdBrowse, 0, 2);
-    addRow(1, QStringLiteral("&CGI file:"), "lblCGIFile", txtCGIFile);
+    addRow(1, tr("&CGI file:"), "lblCGIFile", txtCGIFile);
     grid->addLayout(methods, 2, 1);
-    addRow(3, QStringLiteral("Media &type:"), "lblMediaType", txtMediaType);
+    addRow(3, tr("Media &type:"), "lblMediaType", txtMediaType);
     grid->addWidget(cmdDefault, 3, 2);
-    addRow(4, QStringLiteral("&Submit text:"), "lblSubmit", txtSubmit);
-    addRow(5, QStringLiteral("&Reset text:"), "lblReset", txtReset);
+    addRow(4, tr("&Submit text:"), "lblSubmit", txtSubmit);
+    addRow(5, tr("&Reset text:"), "lblReset", txtReset);
     grid->addWidget(lblAdvice, 6, 0, 1, 3);
 
     auto *layout = new QVBoxLayout;
@@ -123,9 +123,14 @@ frmProperties::frmProperties(const WebFormInfo &info, QWidget *parent)
 void frmProperties::cmdBrowse_Click()
 {
     // No overwrite question: the output file is written into, not replaced.
+    // clang-format off
     const QString file = Prompter::saveFile(
-        QStringLiteral("Select Output File for HTML Code"), QString(),
-        QStringLiteral("HTML Source (*.htm;*.html)|*.htm;*.html|All Files (*.*)|*.*"), false, this);
+        tr("Select Output File for HTML Code"), QString(),
+        QStringLiteral(
+            QT_TRANSLATE_NOOP("FileFilters", "HTML Source") " (*.htm;*.html)|*.htm;*.html|"
+            QT_TRANSLATE_NOOP("FileFilters", "All Files") " (*.*)|*.*"),
+        false, this);
+    // clang-format on
     if (!file.isEmpty())
         txtOutputFile->setText(file);
 }

@@ -15,7 +15,7 @@ HelpWindow::HelpWindow(const QString &folder) : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(AppInfo::Title + QStringLiteral(" Help"));
+    setWindowTitle(tr("%1 Help").arg(AppInfo::Title));
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setSearchPaths({folder});
@@ -32,9 +32,8 @@ void HelpWindow::showPage(const QString &page)
     const QString file = QDir(folder).absoluteFilePath(page);
     if (!QFileInfo(file).isFile()) {
         Prompter::message(MessageIcon::Critical,
-                          QStringLiteral("Unable to open the help file [") + file +
-                              QStringLiteral("].") + CrLf +
-                              QStringLiteral("The help pages are not installed."));
+                          tr("Unable to open the help file [%1].").arg(file) + CrLf +
+                              tr("The help pages are not installed."));
         return;
     }
     if (!s_window)

@@ -103,9 +103,9 @@ QDialogButtonBox *ModalDialog::createOkCancel(Qt::Orientation orientation)
 {
     auto *buttons = new QDialogButtonBox(orientation, this);
     buttons->setObjectName(QStringLiteral("buttons"));
-    auto *cmdOK = new QPushButton(QStringLiteral("OK"), buttons);
+    auto *cmdOK = new QPushButton(tr("OK"), buttons);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), buttons);
+    auto *cmdCancel = new QPushButton(tr("Cancel"), buttons);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
     buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
@@ -126,7 +126,7 @@ bool ModalDialog::requireName(const QString &name, QWidget *nameInput)
     if (!name.isEmpty())
         return true;
     Tag = QStringLiteral("CANCEL");
-    Prompter::message(MessageIcon::Exclamation, QStringLiteral("Please specify the item name."),
+    Prompter::message(MessageIcon::Exclamation, tr("Please specify the item name."),
                       QMessageBox::Ok, this);
     nameInput->setFocus(Qt::OtherFocusReason);
     return false;

@@ -255,6 +255,8 @@ QString Prompter::qtFilter(const QString &filter)
         const int paren = description.indexOf(QLatin1Char('('));
         if (paren >= 0)
             description = description.left(paren).trimmed();
+        // Callers mark their descriptions with QT_TRANSLATE_NOOP("FileFilters", ...).
+        description = QCoreApplication::translate("FileFilters", description.toUtf8().constData());
         QString patterns = parts.at(i + 1);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         // "*.*" means every file, with or without a dot in its name.

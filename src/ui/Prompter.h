@@ -72,6 +72,7 @@ public:
     // call; a message box with OK alone asks nothing and is not noted.
     static QStringList takeUnanswered();
 
-    // "A|pattern|B|pattern" as a QFileDialog name filter list.
+    // "A|pattern|B|pattern" as a QFileDialog name filter list, the descriptions translated
+    // in the context "FileFilters".
     static QString qtFilter(const QString &filter);
 };

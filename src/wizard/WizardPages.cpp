@@ -118,11 +118,11 @@ QPushButton *frmWizard::createButton(const char *name, const QString &caption)
 
 QWidget *frmWizard::createButtons()
 {
-    cmdHelp = createButton("cmdHelp", QStringLiteral("&Help"));
-    cmdBack = createButton("cmdBack", QStringLiteral("< &Back"));
-    cmdNext = createButton("cmdNext", QStringLiteral("&Next >"));
-    cmdFinish = createButton("cmdFinish", QStringLiteral("&Finish"));
-    cmdCancel = createButton("cmdCancel", QStringLiteral("Cancel"));
+    cmdHelp = createButton("cmdHelp", tr("&Help"));
+    cmdBack = createButton("cmdBack", tr("< &Back"));
+    cmdNext = createButton("cmdNext", tr("&Next >"));
+    cmdFinish = createButton("cmdFinish", tr("&Finish"));
+    cmdCancel = createButton("cmdCancel", tr("Cancel"));
     connect(cmdHelp, &QPushButton::clicked, this, &frmWizard::cmdHelp_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmWizard::cmdBack_Click);
     connect(cmdNext, &QPushButton::clicked, this, &frmWizard::cmdNext_Click);
@@ -181,26 +181,24 @@ QWidget *frmWizard::createPage2(const WizardAnswers &defaults)
     page->setObjectName(QStringLiteral("picStep2"));
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(createLabel(
-        "lblCGI", QStringLiteral("The location of the CGI script on the server:"), page));
+    layout->addWidget(
+        createLabel("lblCGI", tr("The location of the CGI script on the server:"), page));
     txtCGI = createTextBox("txtCGI", defaults.CGIFile, FilterFileName, page);
     layout->addWidget(txtCGI);
     layout->addSpacing(8);
     layout->addWidget(createLabel(
-        "lblRecipient",
-        QStringLiteral("Enter the E-mail address to which the form results should be sent:"),
+        "lblRecipient", tr("Enter the E-mail address to which the form results should be sent:"),
         page));
     txtRecipient = createTextBox("txtRecipient", defaults.Recipient, FilterText, page);
     layout->addWidget(txtRecipient);
     layout->addSpacing(8);
     layout->addWidget(
-        createLabel("lblSubject", QStringLiteral("Enter the subject of the sent E-mails:"), page));
+        createLabel("lblSubject", tr("Enter the subject of the sent E-mails:"), page));
     txtSubject = createTextBox("txtSubject", defaults.Subject, FilterText, page);
     layout->addWidget(txtSubject);
     layout->addSpacing(12);
     chkEnvReport = createCheckBox(
-        "chkEnvReport",
-        QStringLiteral("Send extended information about the user (e.g. web browser)."),
+        "chkEnvReport", tr("Send extended information about the user (e.g. web browser)."),
         defaults.EnvReport, page);
     layout->addWidget(chkEnvReport);
     layout->addStretch();
@@ -211,11 +209,9 @@ QWidget *frmWizard::createPage3(const WizardAnswers &defaults)
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("picStep3"));
-    const QString collect[3] = {QStringLiteral("Name."), QStringLiteral("E-mail address."),
-                                QStringLiteral("Date of birth.")};
-    const QString required[3] = {QStringLiteral("Must be filled in."),
-                                 QStringLiteral("Valid address must be given."),
-                                 QStringLiteral("Must be filled in.")};
+    const QString collect[3] = {tr("Name."), tr("E-mail address."), tr("Date of birth.")};
+    const QString required[3] = {tr("Must be filled in."), tr("Valid address must be given."),
+                                 tr("Must be filled in.")};
     auto *fields = new QGridLayout;
     fields->setContentsMargins(12, 0, 0, 0);
     fields->setHorizontalSpacing(16);
@@ -230,9 +226,9 @@ QWidget *frmWizard::createPage3(const WizardAnswers &defaults)
         fields->addWidget(chkRequired[i], i, 1);
         connect(chkCollect[i], &QCheckBox::toggled, this, [this, i] { chkCollect_Click(i); });
     }
-    chkError = createCheckBox(
-        "chkError", QStringLiteral("Display a custom error page if a required field is missing."),
-        defaults.Error, page);
+    chkError = createCheckBox("chkError",
+                              tr("Display a custom error page if a required field is missing."),
+                              defaults.Error, page);
     connect(chkError, &QCheckBox::toggled, this, &frmWizard::chkError_Click);
     txtErrorURL = createTextBox("txtErrorURL", defaults.ErrorURL, FilterFileName, page);
     txtErrorURL->setEnabled(defaults.Error);
@@ -241,13 +237,11 @@ QWidget *frmWizard::createPage3(const WizardAnswers &defaults)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(createLabel(
         "lblCollectInfo",
-        QStringLiteral("These items will be requested from the person filling out your form:"),
-        page));
+        tr("These items will be requested from the person filling out your form:"), page));
     layout->addLayout(fields);
     layout->addSpacing(12);
     layout->addWidget(chkError);
-    layout->addWidget(
-        createLabel("lblErrorURL", QStringLiteral("URL of custom error page:"), page));
+    layout->addWidget(createLabel("lblErrorURL", tr("URL of custom error page:"), page));
     layout->addWidget(txtErrorURL);
     layout->addStretch();
     return page;
@@ -257,9 +251,9 @@ QWidget *frmWizard::createPage4(const WizardAnswers &defaults)
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("picStep4"));
-    chkRedirect = createCheckBox(
-        "chkRedirect", QStringLiteral("Show a custom page after the form has been submitted."),
-        defaults.Redirect, page);
+    chkRedirect =
+        createCheckBox("chkRedirect", tr("Show a custom page after the form has been submitted."),
+                       defaults.Redirect, page);
     connect(chkRedirect, &QCheckBox::toggled, this, &frmWizard::chkRedirect_Click);
     txtReturnURL = createTextBox("txtReturnURL", defaults.ReturnURL, FilterFileName, page);
     txtReturnTitle = createTextBox("txtReturnTitle", defaults.ReturnTitle, FilterText, page);
@@ -267,8 +261,7 @@ QWidget *frmWizard::createPage4(const WizardAnswers &defaults)
     txtReturnURL->setEnabled(!defaults.Redirect);
     txtReturnTitle->setEnabled(!defaults.Redirect);
     txtRedirectURL->setEnabled(defaults.Redirect);
-    lblFinished =
-        createLabel("lblFinished", QStringLiteral("Click Finish to create the form."), page);
+    lblFinished = createLabel("lblFinished", tr("Click Finish to create the form."), page);
     lblFinished->setWordWrap(false);
     setTextColour(lblFinished, QColor(0, 0, 128));
 
@@ -276,16 +269,15 @@ QWidget *frmWizard::createPage4(const WizardAnswers &defaults)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(chkRedirect);
     layout->addSpacing(8);
-    layout->addWidget(
-        createLabel("lblReturnURL",
-                    QStringLiteral("URL to link back to your site after form submission:"), page));
+    layout->addWidget(createLabel(
+        "lblReturnURL", tr("URL to link back to your site after form submission:"), page));
     layout->addWidget(txtReturnURL);
     layout->addWidget(
-        createLabel("lblReturnTitle", QStringLiteral("The description of the above link:"), page));
+        createLabel("lblReturnTitle", tr("The description of the above link:"), page));
     layout->addWidget(txtReturnTitle);
     layout->addSpacing(8);
-    layout->addWidget(createLabel(
-        "lblRedirectURL", QStringLiteral("The URL to display after form submission:"), page));
+    layout->addWidget(
+        createLabel("lblRedirectURL", tr("The URL to display after form submission:"), page));
     layout->addWidget(txtRedirectURL);
     layout->addStretch();
     layout->addWidget(lblFinished, 0, Qt::AlignRight);

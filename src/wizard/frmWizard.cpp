@@ -11,6 +11,7 @@
 #include "ui/Prompter.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,7 +24,11 @@ namespace {
 
 constexpr int HelpTopic = 50;
 constexpr int StepCount = 4;
-const QString WizardName = QStringLiteral("Quick Start Wizard");
+
+QString wizardName()
+{
+    return QCoreApplication::translate("frmWizard", "Quick Start Wizard");
+}
 
 // Texts carry CR LF between lines, as messages do; a label wants LF.
 QString labelText(QString text)
@@ -47,13 +52,11 @@ void frmWizard::ShowWizard(QWidget *parent)
 void frmWizard::Form_Load()
 {
     lblWizardInfo->setText(labelText(
-        QStringLiteral("The ") + WizardName +
-        QStringLiteral(" will help you get on the road quickly by creating a form for use with "
-                       "the FormMail script.") +
-        CrLf + CrLf +
-        QStringLiteral("You must know the location of the CGI script on your web server.")));
-    chkDisplayWizard->setText(QStringLiteral("Show the ") + WizardName + QStringLiteral(" when ") +
-                              AppInfo::Title + QStringLiteral(" starts."));
+        tr("The %1 will help you get on the road quickly by creating a form for use with the "
+           "FormMail script.")
+            .arg(wizardName()) +
+        CrLf + CrLf + tr("You must know the location of the CGI script on your web server.")));
+    chkDisplayWizard->setText(tr("Show the %1 when %2 starts.").arg(wizardName(), AppInfo::Title));
     // Connected before the setting is applied: unchecking here stores False again, which
     // changes nothing.
     connect(chkDisplayWizard, &QCheckBox::toggled, this, &frmWizard::chkDisplayWizard_Click);
@@ -67,12 +70,12 @@ void frmWizard::Form_Load()
     WizardOutputFile = WizardForm::OutputFile();
     if (QFile::exists(WizardFormFile) || QFile::exists(WizardOutputFile)) {
         lblWarning->setText(labelText(
-            QStringLiteral("WARNING: The ") + WizardName +
-            QStringLiteral(" has previously created a Web Form File (tb_wizqs.wfm) and converted "
-                           "it to HTML.") +
+            tr("WARNING: The %1 has previously created a Web Form File (tb_wizqs.wfm) and "
+               "converted it to HTML.")
+                .arg(wizardName()) +
             CrLf +
-            QStringLiteral("These files will be overwritten if you complete the Wizard, losing "
-                           "any changes you have made.")));
+            tr("These files will be overwritten if you complete the Wizard, losing any changes "
+               "you have made.")));
         lblWarning->setVisible(true);
     }
 }
@@ -81,8 +84,9 @@ void frmWizard::ShowStep(int delta)
 {
     CurrentStep += delta;
     picStep->setCurrentIndex(CurrentStep - 1);
-    setWindowTitle(AppInfo::Title + QStringLiteral(" - ") + WizardName +
-                   QStringLiteral(" (step %1 of %2)").arg(CurrentStep).arg(StepCount));
+    setWindowTitle(tr("%1 - %2 (step %3 of %4)")
+                       .arg(AppInfo::Title, wizardName(), QString::number(CurrentStep),
+                            QString::number(StepCount)));
     cmdBack->setEnabled(CurrentStep > 1);
     cmdFinish->setEnabled(CurrentStep > 1);
     cmdNext->setEnabled(CurrentStep < StepCount);
@@ -160,8 +164,8 @@ void frmWizard::cmdFinish_Click()
     const int slot = NewWebForm();
     if (slot == -1) {
         Prompter::message(MessageIcon::Critical,
-                          QStringLiteral("Unable to generate the form: close a Web Form File "
-                                         "and then try again."));
+                          tr("Unable to generate the form: close a Web Form File and then try "
+                             "again."));
     } else {
         BuildWizardForm(slot);
     }

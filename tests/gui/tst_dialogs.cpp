@@ -1,24 +1,33 @@
 // The modal dialogs and their input checks: the key filter and the range check, the
 // result protocol with its refusal of an empty name, the per-type preparation, the List
-// Editor, the choice box coding, the properties dialog and F1 help.
+// Editor, the choice box coding, the properties dialog, F1 help, and every shown text going
+// through the translation.
 #include "GuiTestSupport.h"
 
+#include "AppInfo.h"
+#include "app/frmStartup.h"
 #include "editor/frmEditField.h"
 #include "editor/frmEditImage.h"
 #include "editor/frmEditList.h"
 #include "editor/frmEditSelect.h"
 #include "editor/frmEditSwitch.h"
+#include "output/frmFileViewer.h"
 #include "output/frmProperties.h"
 #include "ui/HelpWindow.h"
 #include "ui/KeyFilter.h"
 #include "ui/UpDown.h"
+#include "wizard/frmWizard.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QUndoStack>
 #include <tuple>
 
@@ -83,6 +92,42 @@ template <typename View> QStringList texts(const View *view)
     for (int row = 0; row < view->model()->rowCount(); ++row)
         items << view->model()->index(row, 0).data().toString();
     return items;
+}
+
+// Puts a mark before every text it is asked for: a text shown without the mark never went
+// through the translation.
+class MarkingTranslator : public QTranslator
+{
+public:
+    static inline const QString Mark = QStringLiteral("\u00bb");
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *source, const char *, int) const override
+    {
+        return Mark + QString::fromUtf8(source);
+    }
+};
+
+// The captions, labels, button texts, menu titles and tool tips of `top` and its children
+// that lack the mark; the product's name is a name, not a text to translate.
+QStringList untranslatedTexts(const QWidget *top)
+{
+    QStringList texts{top->windowTitle()};
+    for (const QLabel *label : top->findChildren<QLabel *>())
+        texts << label->text();
+    for (const QAbstractButton *button : top->findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (const QGroupBox *group : top->findChildren<QGroupBox *>())
+        texts << group->title();
+    for (const QMenu *menu : top->findChildren<QMenu *>())
+        texts << menu->title();
+    for (const QAction *action : top->findChildren<QAction *>()) {
+        if (action->isVisible() && action->objectName() != QLatin1String("windowListEntry"))
+            texts << action->text() << action->toolTip();
+    }
+    texts.removeIf([](const QString &text) {
+        return text.isEmpty() || text == AppInfo::Title || text.startsWith(MarkingTranslator::Mark);
+    });
+    return texts;
 }
 
 // The offscreen platform notes every fixed-size window it shows; nothing to see here.
@@ -491,6 +536,43 @@ private slots:
         QVERIFY(!info.Changed);
         QVERIFY(!form->history()->canUndo());
         QCOMPARE(info.MediaType, QByteArray(" text/x "));
+    }
+
+    // Every caption, label, button, menu and tool tip goes through the translation.
+    void everyTextTranslated_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"frame", "field", "switch", "image", "select", "list",
+                                 "properties", "viewer", "wizard", "startup"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+
+    void everyTextTranslated()
+    {
+        QFETCH(QString, kind);
+        MarkingTranslator marking;
+        QCoreApplication::installTranslator(&marking);
+        const auto removeMarking =
+            qScopeGuard([&marking] { QCoreApplication::removeTranslator(&marking); });
+        std::unique_ptr<QWidget> window;
+        QWidget *shown = nullptr;
+        if (kind == QLatin1String("frame")) {
+            startDocument();
+            shown = m_frame.get();
+        } else {
+            if (kind == QLatin1String("viewer"))
+                window = std::make_unique<frmFileViewer>();
+            else if (kind == QLatin1String("wizard"))
+                window = std::make_unique<frmWizard>();
+            else if (kind == QLatin1String("startup"))
+                window = std::make_unique<frmStartup>();
+            else
+                window = makeDialog(kind, startDocument());
+            window->show(); // the wizard fills its texts when it is shown
+            shown = window.get();
+        }
+        const QStringList untranslated = untranslatedTexts(shown);
+        QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1String(" | "))));
     }
 
     void f1OpensTheDialogsTopic()
