@@ -179,6 +179,14 @@
         <source>&amp;Open</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Conversion</name>
@@ -273,6 +281,29 @@ Exit status: 0 written, 1 refused or failed, 2 bad usage or unreadable form file
     </message>
 </context>
 <context>
+    <name>DocumentGuard</name>
+    <message>
+        <source>The file [%1] has been changed by another program since it was opened or saved here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to save over it and lose those changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file [%1] has been changed by another program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to reload it and lose your changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to reload it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DocumentLifecycle</name>
     <message>
         <source>The maximum number of files is already open.  Unable to create a new file.</source>
@@ -288,6 +319,17 @@ Exit status: 0 written, 1 refused or failed, 2 bad usage or unreadable form file
     </message>
     <message>
         <source>Select HTML File to Select Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DocumentRecovery</name>
+    <message>
+        <source>Tabrino ended without saving the changes to these forms:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to restore them? If you answer No, the changes are deleted.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -882,6 +924,42 @@ is switched off), and then a new form.
     </message>
     <message>
         <source>Do you want to save the changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

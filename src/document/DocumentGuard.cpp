@@ -6,6 +6,8 @@
 #include "ui/FrameWindow.h"
 #include "ui/Prompter.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 RecoveryStore *store()
@@ -118,16 +120,23 @@ void DocumentGuard::offerReload()
 
 QString DocumentGuard::OverwriteQuestion(const QString &filename)
 {
-    return QStringLiteral("The file [") + filename +
-           QStringLiteral("] has been changed by another program since it was opened or "
-                          "saved here.") +
-           CrLf + QStringLiteral("Do you want to save over it and lose those changes?");
+    return QCoreApplication::translate("DocumentGuard",
+                                       "The file [%1] has been changed by another program since "
+                                       "it was opened or saved here.")
+               .arg(filename) +
+           CrLf +
+           QCoreApplication::translate("DocumentGuard",
+                                       "Do you want to save over it and lose those changes?");
 }
 
 QString DocumentGuard::ReloadQuestion(const QString &filename, bool documentChanged)
 {
-    return QStringLiteral("The file [") + filename +
-           QStringLiteral("] has been changed by another program.") + CrLf +
-           (documentChanged ? QStringLiteral("Do you want to reload it and lose your changes?")
-                            : QStringLiteral("Do you want to reload it?"));
+    return QCoreApplication::translate("DocumentGuard",
+                                       "The file [%1] has been changed by another program.")
+               .arg(filename) +
+           CrLf +
+           (documentChanged
+                ? QCoreApplication::translate("DocumentGuard",
+                                              "Do you want to reload it and lose your changes?")
+                : QCoreApplication::translate("DocumentGuard", "Do you want to reload it?"));
 }

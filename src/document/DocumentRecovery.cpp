@@ -9,18 +9,23 @@
 #include "ui/FrameWindow.h"
 #include "ui/Prompter.h"
 
+#include <QCoreApplication>
+
 QString RecoveryQuestion(const QList<RecoveryCopy> &copies)
 {
     QString text =
-        QStringLiteral("Tabrino ended without saving the changes to these forms:") + CrLf + CrLf;
+        QCoreApplication::translate("DocumentRecovery",
+                                    "Tabrino ended without saving the changes to these forms:") +
+        CrLf + CrLf;
     for (const RecoveryCopy &copy : copies) {
         text += QLatin1Char('[') +
                 (copy.originalPath.isEmpty() ? UntitledPrefix : copy.originalPath.display()) +
                 QLatin1Char(']') + CrLf;
     }
     return text + CrLf +
-           QStringLiteral("Do you want to restore them? If you answer No, the changes are "
-                          "deleted.");
+           QCoreApplication::translate("DocumentRecovery",
+                                       "Do you want to restore them? If you answer No, the "
+                                       "changes are deleted.");
 }
 
 int OfferRecoveryCopies(RecoveryStore &store)

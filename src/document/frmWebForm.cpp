@@ -65,10 +65,16 @@ frmWebForm::frmWebForm(int slot, QWidget *parent) : QWidget(parent), m_slot(slot
     m_previewQuiet->setSingleShot(true);
     m_previewQuiet->setInterval(PreviewQuietMs);
     connect(m_previewQuiet, &QTimer::timeout, this, &frmWebForm::FlushPreview);
+    connect(m_webPreview, &QWebEngineView::loadStarted, this, [this] { m_previewLoading = true; });
     connect(m_webPreview, &QWebEngineView::loadFinished, this, [this] {
-        QWidget *focus = QApplication::focusWidget();
+        m_previewLoading = false;
+        // The window's own focus widget, also while a message box is the active window: a
+        // page that loads meanwhile takes the focus the window gets back when the box closes.
+        QWidget *focus = window()->focusWidget();
         if (focus && (focus == m_webPreview || m_webPreview->isAncestorOf(focus)))
             m_flgForm->setFocus(Qt::OtherFocusReason);
+        if (!m_previewQuiet->isActive())
+            FlushPreview(); // a refresh that waited for this page
     });
     m_guard = new DocumentGuard(this);
     m_menuBar = CommandActions::instance()->documentMenuBar();
@@ -197,10 +203,11 @@ void frmWebForm::FlushPreview()
     m_previewQuiet->stop();
     if (!m_previewPending)
         return;
+    // A page still loading is finished first: the browser does not give up a layout it has
+    // begun, so a new page now would only queue behind it and start the layout again.
+    if (m_previewLoading)
+        return;
     m_previewPending = false;
-    // The page of the burst's first edit may still be loading: it is out of date, and the
-    // browser need not finish it before it starts on the new one.
-    m_webPreview->stop();
     refreshPreview();
 }
 

@@ -62,10 +62,11 @@ public:
     void Form_Resize();
     // Ends every insertion and edit: drops the placeholder row once items exist and
     // writes and shows a fresh preview page. Within PreviewQuietMs of the last refresh the
-    // page is written only once the edits stop coming for that long, so that a burst of
-    // edits (typing, a key held down) costs one refresh after the last one, not one each.
-    // The pause is short: a held key repeats every 30 to 40 ms, and every millisecond of it
-    // is added to the wait for the page after a burst.
+    // page is written only once the edits stop coming for that long, and never while the
+    // browser is still loading the last page, so that a burst of edits (typing, a key held
+    // down) costs one refresh after the last one, not one each. The pause is short: a held
+    // key repeats every 30 to 40 ms, and every millisecond of it is added to the wait for
+    // the page after a burst.
     void UpdateForm() override;
     // Writes and shows a refresh that UpdateForm holds back, at once.
     void FlushPreview();
@@ -152,6 +153,7 @@ private:
     bool m_unloaded = false;
     QTimer *m_previewQuiet = nullptr; // runs from a refresh until edits stop coming
     bool m_previewPending = false;    // an edit came while it ran
+    bool m_previewLoading = false;    // the browser is loading the last page written
     QString m_caption;
     DocumentGuard *m_guard = nullptr;
     QUndoStack *m_history = nullptr;

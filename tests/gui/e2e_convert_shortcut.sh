@@ -24,9 +24,11 @@ convert() {
         [ -s "$2" ] && ! cmp -s "$2" "$1" && break
         sleep 0.25
     done
-    sleep 0.5
+    # The success message is a second window named Tabrino: Return closes it once it shows.
+    windows() { xdotool search --onlyvisible --name '^Tabrino$' 2>/dev/null | wc -l; }
+    for _ in $(seq 1 40); do [ "$(windows)" -ge 2 ] && break; sleep 0.25; done
     xdotool key Return
-    sleep 0.5
+    for _ in $(seq 1 40); do [ "$(windows)" -le 1 ] && break; sleep 0.25; done
     # Without a window manager nobody gives the focus back to the frame.
     xdotool windowfocus --sync "$win" 2>/dev/null || true
 }
@@ -34,8 +36,9 @@ xdotool key --window "$win" Delete
 sleep 0.5
 convert /dev/null "$3"
 cp "$3" "$3.deleted" 2>/dev/null
+sleep 1
 xdotool key --window "$win" ctrl+z
-sleep 0.5
+sleep 1
 convert "$3.deleted" "$3"
 sleep 0.5
 kill $app 2>/dev/null
