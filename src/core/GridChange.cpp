@@ -18,22 +18,6 @@ bool sameCells(const ItemGrid::Row &a, const ItemGrid::Row &b)
     return true;
 }
 
-bool sameProperties(const WebFormInfo &a, const WebFormInfo &b)
-{
-    return a.OutputFile == b.OutputFile && a.CGIFile == b.CGIFile && a.MethodGet == b.MethodGet &&
-           a.MediaType == b.MediaType && a.SubmitText == b.SubmitText && a.ResetText == b.ResetText;
-}
-
-void setProperties(WebFormInfo &info, const WebFormInfo &from)
-{
-    info.OutputFile = from.OutputFile;
-    info.CGIFile = from.CGIFile;
-    info.MethodGet = from.MethodGet;
-    info.MediaType = from.MediaType;
-    info.SubmitText = from.SubmitText;
-    info.ResetText = from.ResetText;
-}
-
 void setColours(ItemGrid &grid, int row, const ItemGrid::Colours &colours)
 {
     for (int col = 0; col < ItemColumnCount; ++col)
@@ -56,7 +40,7 @@ GridChange::GridChange(const Snapshot &before, const ItemGrid &grid, const WebFo
     : m_currentBefore{before.currentRow, before.currentColumn}, m_currentAfter{grid.currentRow(),
                                                                                grid.currentColumn()}
 {
-    if (!sameProperties(before.info, info))
+    if (!before.info.sameProperties(info))
         m_properties.reset(new Properties{before.info, info});
 
     // The cells: the same rows at the start and at the end, and what lies between.
@@ -175,7 +159,7 @@ int GridChange::apply(ItemGrid &grid, WebFormInfo &info, bool forward) const
     if (!forward)
         moveRows();
     if (m_properties)
-        setProperties(info, forward ? m_properties->after : m_properties->before);
+        info.setProperties(forward ? m_properties->after : m_properties->before);
     const int *current = forward ? m_currentAfter : m_currentBefore;
     grid.setCurrentCell(current[0], current[1]);
     return current[0];

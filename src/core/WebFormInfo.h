@@ -18,6 +18,10 @@ struct WebFormInfo
 
     // Sets the six properties to those of a new document.
     void setNewDocumentProperties();
+    // Takes the six properties of `other`; the bookkeeping flags stay.
+    void setProperties(const WebFormInfo &other);
+    // The six properties are those of `other`, byte for byte.
+    bool sameProperties(const WebFormInfo &other) const;
 };
 
 inline constexpr char DefaultMediaType[] = "application/x-www-form-urlencoded";
@@ -30,4 +34,21 @@ inline void WebFormInfo::setNewDocumentProperties()
     MediaType = DefaultMediaType;
     SubmitText = "Submit";
     ResetText = "Reset";
+}
+
+inline void WebFormInfo::setProperties(const WebFormInfo &other)
+{
+    OutputFile = other.OutputFile;
+    CGIFile = other.CGIFile;
+    MethodGet = other.MethodGet;
+    MediaType = other.MediaType;
+    SubmitText = other.SubmitText;
+    ResetText = other.ResetText;
+}
+
+inline bool WebFormInfo::sameProperties(const WebFormInfo &other) const
+{
+    return OutputFile == other.OutputFile && CGIFile == other.CGIFile &&
+           MethodGet == other.MethodGet && MediaType == other.MediaType &&
+           SubmitText == other.SubmitText && ResetText == other.ResetText;
 }

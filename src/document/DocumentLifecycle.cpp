@@ -122,14 +122,7 @@ frmWebForm *LoadWebFormFile(const QString &filename)
 
 void PutFileContents(frmWebForm *form, const WebFormFileContents &contents)
 {
-    WebFormInfo &info = form->info();
-    const WebFormInfo &read_info = contents.properties;
-    info.OutputFile = read_info.OutputFile;
-    info.CGIFile = read_info.CGIFile;
-    info.MethodGet = read_info.MethodGet;
-    info.MediaType = read_info.MediaType;
-    info.SubmitText = read_info.SubmitText;
-    info.ResetText = read_info.ResetText;
+    form->info().setProperties(contents.properties);
     FillGrid(form->grid(), contents.rows);
 }
 
