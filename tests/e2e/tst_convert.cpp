@@ -142,11 +142,9 @@ private slots:
             "1||" + said("fifo.htm", {"Unable to write to the output file [fifo.htm].",
                                       "SAVE: Not a regular file"}));
         const QByteArray blocked = "blocked.htm/page.htm";
-        const QByteArray belowFile =
+        row("below a file", {"form.wfm", blocked},
             "1||" + said(blocked, {"Unable to write to the output file [" + blocked + "].",
-                                   "SAVE: Not a directory"});
-        row("below a file", {"form.wfm", blocked}, belowFile);
-        row("preview below a file", {"--preview", "form.wfm", blocked}, belowFile);
+                                   "SAVE: Not a directory"}));
         row("no output file in the form", {"form.wfm"}, "1||tabrino-convert: form.wfm" + noOutput);
         row("empty OUTPUT over the form's", {"--", "named.wfm", ""},
             "1||tabrino-convert: named.wfm" + noOutput);
