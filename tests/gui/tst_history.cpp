@@ -3,6 +3,8 @@
 // rows dragged with the mouse within a window and onto another one.
 #include "GuiTestSupport.h"
 
+#include "TestFiles.h"
+
 #include "Conversion.h"
 #include "ItemTypes.h"
 #include "WebFormFile.h"
@@ -30,10 +32,25 @@ template <typename D> void fillIn(const QList<QPair<const char *, QString>> &box
     });
 }
 
-QByteArray fileBytes(const QString &path)
+// Gives the commands (action names), each dialog they show answered with `text`.
+void run(frmWebForm *form, const QString &commands, const QString &text)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    for (const QString &command : commands.split(QLatin1Char(' '))) {
+        QAction *action = findAction(form, command);
+        QVERIFY2(action, qPrintable(command));
+        if (!action->isEnabled())
+            continue;
+        const QByteArray type = form->grid().text(form->grid().currentRow(), ColType);
+        if (command == "mnuInsertLabel" || (command == "mnuEditItem" && type == "Label"))
+            Prompter::queueAnswer(text);
+        else if (command == "mnuInsertField1")
+            fillIn<frmEditField>({{"txtItemName", text}, {"txtItemLabel", text}});
+        else if (command == "mnuEditItem" && !type.isEmpty())
+            fillIn<frmEditField>({{"txtItemDefault", text}});
+        else if (command == "mnuFileProperties")
+            fillIn<frmProperties>({{"txtSubmit", text}, {"txtCGIFile", "/cgi/" + text}});
+        action->trigger();
+    }
 }
 
 // What a state of the document is: the Web Form File written from it and its current row.
@@ -110,6 +127,16 @@ class tst_History : public QObject
         QTest::mouseRelease(window, Qt::LeftButton, {}, end);
     }
 
+    // Clicks `sequence` on the grid, as a user does after the frame came forward again.
+    void keys(const QString &sequence)
+    {
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        m_form->flgForm()->setFocus();
+        const QKeyCombination key = QKeySequence(sequence)[0];
+        QTest::keyClick(m_form->flgForm(), key.key(), key.keyboardModifiers());
+    }
+
 private slots:
     void init()
     {
@@ -132,140 +159,102 @@ private slots:
     void randomCommandsUndoAndRedoExactly()
     {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("form.wfm"));
         QRandomGenerator random(12);
         QUndoStack *history = m_form->history();
         const ItemGrid &grid = m_form->grid();
-        QByteArrayList files{stateOf(m_form).file}; // after 0, 1, 2... steps
-        QList<QPair<int, int>> rows{{0, 0}};        // per step, the current row before and after
+        const QStringList commands{"mnuInsertLabel",
+                                   "mnuInsertField1",
+                                   "mnuEditItem",
+                                   "mnuEditDelete",
+                                   "mnuEditCut",
+                                   "mnuEditCopy mnuEditPaste",
+                                   "mnuEditMoveUp",
+                                   "mnuEditMoveDown",
+                                   "mnuFileProperties",
+                                   "drag",
+                                   "undo",
+                                   "redo",
+                                   "save"};
+        QList<State> states{stateOf(m_form)}; // after 0, 1, 2... steps
+        QList<int> rowsBefore{0};             // per step, the current row before it
         int saved = 0; // the step count of the saved state, -1 when it is gone
         for (int i = 0; i < 300; ++i) {
             const int before = history->index();
-            const State was = stateOf(m_form);
-            const QString text = QString::number(i);
-            const QByteArray type = grid.text(grid.currentRow(), ColType);
-            const int command = int(random.bounded(13));
-            switch (command) {
-            case 0:
-                Prompter::queueAnswer(text);
-                m_form->mnuInsertLabel_Click();
-                break;
-            case 1:
-                fillIn<frmEditField>({{"txtItemName", text}, {"txtItemLabel", text}});
-                m_form->mnuInsertField_Click(ItemTextField);
-                break;
-            case 2: // the label's input box, or a text field's dialog
-                if (type == "Label")
-                    Prompter::queueAnswer(text);
-                else if (!type.isEmpty())
-                    fillIn<frmEditField>({{"txtItemDefault", text}});
-                m_form->mnuEditItem_Click();
-                break;
-            case 3:
-                m_form->mnuEditDelete_Click();
-                break;
-            case 4:
-                m_form->mnuEditCut_Click();
-                break;
-            case 5:
-                m_form->mnuEditCopy_Click();
-                m_form->mnuEditPaste_Click();
-                break;
-            case 6:
-                m_form->mnuEditMoveUp_Click();
-                break;
-            case 7:
-                m_form->mnuEditMoveDown_Click();
-                break;
-            case 8:
-                fillIn<frmProperties>({{"txtSubmit", text}, {"txtCGIFile", "/cgi/" + text}});
-                m_form->mnuFileProperties_Click();
-                break;
-            case 9:
-                m_form->moveDroppedRow(1 + int(random.bounded(grid.rows())),
-                                       1 + int(random.bounded(grid.rows())));
-                break;
-            case 10:
+            const int rowBefore = grid.currentRow();
+            const QString command = commands.at(int(random.bounded(commands.size())));
+            if (command == "undo") {
                 history->undo();
-                break;
-            case 11:
+            } else if (command == "redo") {
                 history->redo();
-                break;
-            default:
-                QVERIFY(SaveWebFormFile(m_form, file));
+            } else if (command == "save") {
+                QVERIFY(SaveWebFormFile(m_form, dir.filePath(QStringLiteral("form.wfm"))));
                 QCOMPARE(history->index(), before); // saving keeps the history
                 saved = before;
-                break;
+            } else if (command == "drag") {
+                m_form->moveDroppedRow(1 + int(random.bounded(grid.rows())),
+                                       1 + int(random.bounded(grid.rows())));
+            } else {
+                run(m_form, command, QString::number(i));
             }
             QCOMPARE(discardPendingModals(), 0);
             const int after = history->index();
             const State now = stateOf(m_form);
-            if (command < 10 && after != before) {
-                QCOMPARE(after, before + 1);
+            const QByteArray step = command.toLatin1() + " as step " + QByteArray::number(i) +
+                                    ", history " + QByteArray::number(before) + "->" +
+                                    QByteArray::number(after) + ", saved " +
+                                    QByteArray::number(saved);
+            if (command != "undo" && command != "redo" && after != before) {
+                QVERIFY2(after == before + 1, step);
                 if (saved > before)
                     saved = -1; // the saved state was undone and is now gone for good
-                files.resize(after);
-                files << now.file;
-                rows.resize(after);
-                rows << qMakePair(was.currentRow, now.currentRow);
-            } else if (command == 10 && after < before) {
-                QCOMPARE(now.currentRow, rows.at(before).first);
-            } else if (command == 11 && after > before) {
-                QCOMPARE(now.currentRow, rows.at(after).second);
+                states.resize(after);
+                states << now;
+                rowsBefore.resize(after);
+                rowsBefore << rowBefore;
             }
             // A command that changed the file is a step; the file is the step's.
-            QVERIFY2(now.file == files.at(after), qPrintable(text));
-            const QByteArray step = "step " + text.toLatin1() + ", command " +
-                                    QByteArray::number(command) + ", history " +
-                                    QByteArray::number(before) + "->" + QByteArray::number(after) +
-                                    ", saved " + QByteArray::number(saved);
+            QVERIFY2(now.file == states.at(after).file, step);
+            if (command == "undo" && after < before)
+                QVERIFY2(now.currentRow == rowsBefore.at(before), step);
+            if (command == "redo" && after > before)
+                QVERIFY2(now.currentRow == states.at(after).currentRow, step);
             QVERIFY2(m_form->info().Changed == (after != saved), step);
             QVERIFY2(m_form->isWindowModified() == (after != saved), step);
-            QVERIFY2(markOnCurrentCell(m_form), qPrintable(text));
+            QVERIFY2(markOnCurrentCell(m_form), step);
             m_form->grid().setCurrentCell(1 + int(random.bounded(grid.rows() - 1)), 1);
         }
         QVERIFY(history->count() > 100);
         const int end = history->index();
         while (history->canUndo()) {
             history->undo();
-            QCOMPARE(stateOf(m_form).file, files.at(history->index()));
-            QCOMPARE(grid.currentRow(), rows.at(history->index() + 1).first);
+            QCOMPARE(stateOf(m_form).file, states.at(history->index()).file);
+            QCOMPARE(grid.currentRow(), rowsBefore.at(history->index() + 1));
             QVERIFY(markOnCurrentCell(m_form));
             QCOMPARE(m_form->info().Changed, history->index() != saved);
         }
         while (history->index() < end) {
             history->redo();
-            QCOMPARE(stateOf(m_form).file, files.at(history->index()));
-            QCOMPARE(grid.currentRow(), rows.at(history->index()).second);
+            QCOMPARE(stateOf(m_form), states.at(history->index()));
         }
         failOnUnansweredQuestions();
     }
-
     // The Undo and Redo entries after a step, its undo and its redo, and the keys.
     void undoRedoEntriesAndKeys_data()
     {
         QTest::addColumn<QString>("command"); // an action, or keys clicked on the grid
         QTest::addColumn<QString>("step");
-        QTest::newRow("label") << "mnuInsertLabel"
-                               << "Insert Label";
-        QTest::newRow("text field") << "mnuInsertField1"
-                                    << "Insert Text Field";
-        QTest::newRow("edit") << "mnuEditItem"
-                              << "Edit Item";
-        QTest::newRow("delete") << "mnuEditDelete"
-                                << "Delete";
-        QTest::newRow("cut") << "mnuEditCut"
-                             << "Cut";
-        QTest::newRow("paste") << "mnuEditPaste"
-                               << "Paste";
-        QTest::newRow("move up") << "mnuEditMoveUp"
-                                 << "Move Up";
-        QTest::newRow("Alt+Up") << "Alt+Up"
-                                << "Move Up";
-        QTest::newRow("Alt+Down") << "Alt+Down"
-                                  << "Move Down";
-        QTest::newRow("properties") << "mnuFileProperties"
-                                    << "Properties";
+        const QList<QPair<QString, QString>> rows{{"mnuInsertLabel", "Insert Label"},
+                                                  {"mnuInsertField1", "Insert Text Field"},
+                                                  {"mnuEditItem", "Edit Item"},
+                                                  {"mnuEditDelete", "Delete"},
+                                                  {"mnuEditCut", "Cut"},
+                                                  {"mnuEditPaste", "Paste"},
+                                                  {"mnuEditMoveUp", "Move Up"},
+                                                  {"Alt+Up", "Move Up"},
+                                                  {"Alt+Down", "Move Down"},
+                                                  {"mnuFileProperties", "Properties"}};
+        for (const auto &[command, step] : rows)
+            QTest::newRow(qPrintable(command)) << command << step;
     }
     void undoRedoEntriesAndKeys()
     {
@@ -280,26 +269,10 @@ private slots:
         const State start = stateOf(m_form);
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "(off) &Undo");
         QCOMPARE(actionText(m_form, "mnuEditRedo"), "(off) &Redo");
-
-        const auto keys = [this](const QString &sequence) {
-            m_frame->activateWindow(); // after a dialog, the frame is active again
-            QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-            m_form->flgForm()->setFocus();
-            const QKeyCombination key = QKeySequence(sequence)[0];
-            QTest::keyClick(m_form->flgForm(), key.key(), key.keyboardModifiers());
-        };
-        if (command.startsWith(QLatin1String("Alt"))) {
+        if (command.startsWith(QLatin1String("Alt")))
             keys(command);
-        } else {
-            if (command.startsWith(QLatin1String("mnuInsertField")))
-                fillIn<frmEditField>({{"txtItemName", "n"}});
-            else if (command == QLatin1String("mnuFileProperties"))
-                fillIn<frmProperties>({{"txtSubmit", "Go"}});
-            else
-                Prompter::queueAnswer(QStringLiteral("new"));
-            QVERIFY(triggerAction(m_form, command));
-            Prompter::clearAnswers(); // the label's answer, where no input box came
-        }
+        else
+            run(m_form, command, QStringLiteral("new"));
         m_form->FlushPreview(); // nothing held back from the command itself
         const State done = stateOf(m_form);
         QVERIFY(done.file != start.file);
@@ -314,7 +287,7 @@ private slots:
         m_form->FlushPreview();
         const QString page = dir.filePath(QStringLiteral("page.htm"));
         QVERIFY(ConvertToHtml(m_form->grid(), m_form->info(), page, true).ok());
-        QCOMPARE(fileBytes(m_form->PreviewFile), fileBytes(page));
+        QCOMPARE(TestFiles::read(m_form->PreviewFile), TestFiles::read(page));
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "(off) &Undo");
         QCOMPARE(actionText(m_form, "mnuEditRedo"), "&Redo " + step);
         // Redo has two keys.
@@ -334,18 +307,23 @@ private slots:
         QTest::addColumn<int>("target"); // 5: below the rows
         QTest::addColumn<QString>("labels");
         QTest::addColumn<QString>("step");
-        QTest::newRow("down") << false << 1 << 3 << "2 3 [1] 4"
-                              << "Move";
-        QTest::newRow("up") << false << 4 << 2 << "1 [4] 2 3"
-                            << "Move";
-        QTest::newRow("below the rows") << false << 2 << 5 << "1 3 4 [2]"
-                                        << "Move";
-        QTest::newRow("onto itself") << false << 2 << 2 << "1 [2] 3 4"
-                                     << "";
-        QTest::newRow("other window") << true << 3 << 2 << "1 [3] 2 3 4"
-                                      << "Paste";
-        QTest::newRow("other window, below") << true << 1 << 5 << "1 2 3 4 [1]"
-                                             << "Paste";
+        struct Row
+        {
+            const char *name;
+            bool otherWindow;
+            int row;
+            int target;
+            const char *labels;
+            const char *step;
+        };
+        for (const Row &r : {Row{"down", false, 1, 3, "2 3 [1] 4", "Move"},
+                             Row{"up", false, 4, 2, "1 [4] 2 3", "Move"},
+                             Row{"below the rows", false, 2, 5, "1 3 4 [2]", "Move"},
+                             Row{"onto itself", false, 2, 2, "1 [2] 3 4", ""},
+                             Row{"other window", true, 3, 2, "1 [3] 2 3 4", "Paste"},
+                             Row{"other window, below", true, 1, 5, "1 2 3 4 [1]", "Paste"}})
+            QTest::newRow(r.name) << r.otherWindow << r.row << r.target << QString(r.labels)
+                                  << QString(r.step);
     }
     void dragRows()
     {
