@@ -243,23 +243,15 @@ private slots:
         QTest::addColumn<int>("target"); // 5: below the rows
         QTest::addColumn<QString>("labels");
         QTest::addColumn<QString>("step");
-        struct Row
-        {
-            const char *name;
-            bool otherWindow;
-            int row;
-            int target;
-            const char *labels;
-            const char *step;
-        };
-        for (const Row &r : {Row{"down", false, 1, 3, "2 3 [1] 4", "Move"},
-                             Row{"up", false, 4, 2, "1 [4] 2 3", "Move"},
-                             Row{"below the rows", false, 2, 5, "1 3 4 [2]", "Move"},
-                             Row{"onto itself", false, 2, 2, "1 [2] 3 4", ""},
-                             Row{"other window", true, 3, 2, "1 [3] 2 3 4", "Paste"},
-                             Row{"other window, below", true, 1, 5, "1 2 3 4 [1]", "Paste"}})
-            QTest::newRow(r.name) << r.otherWindow << r.row << r.target << QString(r.labels)
-                                  << QString(r.step);
+        QTest::newRow("down") << false << 1 << 3 << QString("2 3 [1] 4") << QString("Move");
+        QTest::newRow("up") << false << 4 << 2 << QString("1 [4] 2 3") << QString("Move");
+        QTest::newRow("below the rows")
+            << false << 2 << 5 << QString("1 3 4 [2]") << QString("Move");
+        QTest::newRow("onto itself") << false << 2 << 2 << QString("1 [2] 3 4") << QString("");
+        QTest::newRow("other window")
+            << true << 3 << 2 << QString("1 [3] 2 3 4") << QString("Paste");
+        QTest::newRow("other window, below")
+            << true << 1 << 5 << QString("1 2 3 4 [1]") << QString("Paste");
     }
     void dragRows()
     {
