@@ -57,59 +57,54 @@ private slots:
     void init() { resetSettings(); }
     void cleanup() { closeFrame(m_frame); }
 
-    // A changed document gets its copy a few seconds after the change (or at once when the
-    // session ends); saving, closing without saving and a clean exit remove it, the end of
-    // a session keeps it (and drops the preview file) for the next start.
-    void copyLifecycle_data()
+    // A changed document gets its copy a few seconds after the change; saving, closing
+    // without saving and a clean exit remove it, the exit the lock as well.
+    void copyGoesWithTheChanges()
     {
-        QTest::addColumn<QString>("ending");
-        QTest::newRow("saved") << "save";
-        QTest::newRow("closed without saving") << "close";
-        QTest::newRow("clean exit") << "exit";
-        QTest::newRow("session ended") << "session";
-    }
-    void copyLifecycle()
-    {
-        QFETCH(QString, ending);
-        const int copiesAfter = ending == QLatin1String("session") ? 1 : 0;
+        m_frame = startFrame();
+        const QList<frmWebForm *> forms{m_frame->activeForm(), FormWindow(NewWebForm()),
+                                        FormWindow(NewWebForm())};
+        for (frmWebForm *form : forms) {
+            nameFirstItem(form, "typed");
+            QVERIFY(form->guard().copyPending());
+        }
+        QCOMPARE(files().size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(files().size(), 3, DocumentGuard::CopyDelayMs + 2000);
+        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + files().at(0)),
+                 FormatWebFormFile(forms.at(0)->info(), forms.at(0)->grid()));
         const QString path = m_dir.filePath(QStringLiteral("saved.wfm"));
+        Prompter::queueAnswer(path);
+        QVERIFY(triggerAction(forms.at(0), QStringLiteral("mnuFileSave")));
+        QCOMPARE(firstName(TestFiles::read(path)), QByteArray("typed"));
+        QCOMPARE(files().size(), 2);
+        Prompter::queueAnswer(QMessageBox::No);
+        QVERIFY(triggerAction(forms.at(1), QStringLiteral("mnuFileClose")));
+        QCOMPARE(files().size(), 1);
+        Prompter::queueAnswer(QMessageBox::No);
+        QVERIFY(m_frame->close());
+        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QCOMPARE(files(QStringLiteral("*")), QStringList());
+    }
+
+    // The end of a session writes the copy at once, asks nothing, drops the preview file
+    // and leaves the copy for the next start.
+    void sessionEndKeepsTheCopy()
+    {
         m_frame = startFrame();
         frmWebForm *form = m_frame->activeForm();
         nameFirstItem(form, "typed");
-        QVERIFY(form->guard().copyPending());
-        QCOMPARE(files().size(), 0);
-        if (ending == QLatin1String("session")) {
-            const QString preview = form->PreviewFile;
-            QVERIFY(QFile::exists(preview));
-            m_frame->EndSession(); // before the copy's timer ran out
-            QVERIFY(!QFile::exists(preview));
-        } else {
-            QTRY_COMPARE_WITH_TIMEOUT(files().size(), 1, DocumentGuard::CopyDelayMs + 2000);
-        }
-        const QStringList copy = files();
-        QCOMPARE(copy.size(), 1);
-        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + copy.at(0)),
+        const QString preview = form->PreviewFile;
+        QVERIFY(QFile::exists(preview));
+        m_frame->EndSession(); // before the copy's timer ran out
+        QVERIFY(!QFile::exists(preview));
+        QCOMPARE(Prompter::shown().size(), 0);
+        QCOMPARE(files().size(), 1);
+        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + files().at(0)),
                  FormatWebFormFile(form->info(), form->grid()));
-        if (ending == QLatin1String("save")) {
-            Prompter::queueAnswer(path);
-            QVERIFY(triggerAction(form, QStringLiteral("mnuFileSave")));
-            QCOMPARE(firstName(TestFiles::read(path)), QByteArray("typed"));
-        } else if (ending == QLatin1String("close")) {
-            Prompter::queueAnswer(QMessageBox::No);
-            QVERIFY(triggerAction(form, QStringLiteral("mnuFileClose")));
-        } else if (ending == QLatin1String("exit")) {
-            Prompter::queueAnswer(QMessageBox::No);
-            QVERIFY(m_frame->close());
-            QCOMPARE(files(QStringLiteral("*")), QStringList()); // the lock went too
-        } else {
-            QCOMPARE(Prompter::shown().size(), 0); // no question at all
-            m_frame.reset(); // as the program does after the event loop was left
-        }
-        QCOMPARE(Prompter::pendingAnswers(), 0);
-        QCOMPARE(files().size(), copiesAfter);
+        m_frame.reset(); // as the program does after the event loop was left
         const QList<RecoveryCopy> left = RecoveryStore(RecoveryStore::DefaultFolder()).orphans();
-        QCOMPARE(left.size(), copiesAfter);
-        QVERIFY(left.isEmpty() || left.at(0).originalPath.isEmpty()); // untitled
+        QCOMPARE(left.size(), 1);
+        QVERIFY(left.at(0).originalPath.isEmpty()); // untitled
     }
 
     // Copies left by a program that is gone are offered in one question at the next start:
