@@ -1,7 +1,9 @@
-// The undo history of a document window: a long random run of commands undone and redone
-// exactly, the changed flag at every step, the Undo and Redo entries, the move keys and
+// The undo history of a document window: each command one step that undo and redo take
+// back and forth exactly, the changed flag, the Undo and Redo entries, the move keys and
 // rows dragged with the mouse within a window and onto another one.
 #include "GuiTestSupport.h"
+
+#include "TestFiles.h"
 
 #include "Conversion.h"
 #include "ItemTypes.h"
@@ -12,7 +14,6 @@
 #include "ui/ItemGridView.h"
 
 #include <QLineEdit>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -30,26 +31,36 @@ template <typename D> void fillIn(const QList<QPair<const char *, QString>> &box
     });
 }
 
-QByteArray fileBytes(const QString &path)
+// Gives the commands (action names), each dialog they show answered with `text`.
+void run(frmWebForm *form, const QString &commands, const QString &text)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    for (const QString &command : commands.split(QLatin1Char(' '))) {
+        QAction *action = findAction(form, command);
+        QVERIFY2(action, qPrintable(command));
+        if (!action->isEnabled())
+            continue;
+        const QByteArray type = form->grid().text(form->grid().currentRow(), ColType);
+        if (command == "mnuInsertLabel" || (command == "mnuEditItem" && type == "Label"))
+            Prompter::queueAnswer(text);
+        else if (command == "mnuInsertField1")
+            fillIn<frmEditField>({{"txtItemName", text}, {"txtItemLabel", text}});
+        else if (command == "mnuEditItem" && !type.isEmpty())
+            fillIn<frmEditField>({{"txtItemDefault", text}});
+        else if (command == "mnuFileProperties")
+            fillIn<frmProperties>({{"txtSubmit", text}, {"txtCGIFile", "/cgi/" + text}});
+        action->trigger();
+    }
 }
 
-// What a state of the document is: the Web Form File written from it and its current row.
-struct State
+// The Web Form File written from the document; its state adds the current row.
+QByteArray fileOf(frmWebForm *form)
 {
-    QByteArray file;
-    int currentRow = 0;
-    bool operator==(const State &other) const
-    {
-        return file == other.file && currentRow == other.currentRow;
-    }
-};
+    return FormatWebFormFile(form->info(), form->grid());
+}
 
-State stateOf(frmWebForm *form)
+QByteArray stateOf(frmWebForm *form)
 {
-    return {FormatWebFormFile(form->info(), form->grid()), form->grid().currentRow()};
+    return fileOf(form) + "current row " + QByteArray::number(form->grid().currentRow());
 }
 
 // Only the current cell carries the highlight.
@@ -88,10 +99,8 @@ class tst_History : public QObject
 
     void addLabels(frmWebForm *form, int n)
     {
-        for (int i = 1; i <= n; ++i) {
-            Prompter::queueAnswer(QString::number(i));
-            form->mnuInsertLabel_Click();
-        }
+        for (int i = 1; i <= n; ++i)
+            run(form, QStringLiteral("mnuInsertLabel"), QString::number(i));
     }
 
     // Drags `row` of `from` with the left button onto `to`'s row `target`, as a user does.
@@ -110,6 +119,16 @@ class tst_History : public QObject
         QTest::mouseRelease(window, Qt::LeftButton, {}, end);
     }
 
+    // Clicks `sequence` on the grid, as a user does after the frame came forward again.
+    void keys(const QString &sequence)
+    {
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        m_form->flgForm()->setFocus();
+        const QKeyCombination key = QKeySequence(sequence)[0];
+        QTest::keyClick(m_form->flgForm(), key.key(), key.keyboardModifiers());
+    }
+
 private slots:
     void init()
     {
@@ -125,205 +144,89 @@ private slots:
         closeFrame(m_frame);
     }
 
-    // A few hundred commands chosen at random, with undos, redos and saves among them:
-    // every state of the history comes back exactly with the row its step touched made
-    // current, the changed flag always tells whether the state is the saved one, and the
-    // highlight stays on the current cell.
-    void randomCommandsUndoAndRedoExactly()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("form.wfm"));
-        QRandomGenerator random(12);
-        QUndoStack *history = m_form->history();
-        const ItemGrid &grid = m_form->grid();
-        QByteArrayList files{stateOf(m_form).file}; // after 0, 1, 2... steps
-        QList<QPair<int, int>> rows{{0, 0}};        // per step, the current row before and after
-        int saved = 0; // the step count of the saved state, -1 when it is gone
-        for (int i = 0; i < 300; ++i) {
-            const int before = history->index();
-            const State was = stateOf(m_form);
-            const QString text = QString::number(i);
-            const QByteArray type = grid.text(grid.currentRow(), ColType);
-            const int command = int(random.bounded(13));
-            switch (command) {
-            case 0:
-                Prompter::queueAnswer(text);
-                m_form->mnuInsertLabel_Click();
-                break;
-            case 1:
-                fillIn<frmEditField>({{"txtItemName", text}, {"txtItemLabel", text}});
-                m_form->mnuInsertField_Click(ItemTextField);
-                break;
-            case 2: // the label's input box, or a text field's dialog
-                if (type == "Label")
-                    Prompter::queueAnswer(text);
-                else if (!type.isEmpty())
-                    fillIn<frmEditField>({{"txtItemDefault", text}});
-                m_form->mnuEditItem_Click();
-                break;
-            case 3:
-                m_form->mnuEditDelete_Click();
-                break;
-            case 4:
-                m_form->mnuEditCut_Click();
-                break;
-            case 5:
-                m_form->mnuEditCopy_Click();
-                m_form->mnuEditPaste_Click();
-                break;
-            case 6:
-                m_form->mnuEditMoveUp_Click();
-                break;
-            case 7:
-                m_form->mnuEditMoveDown_Click();
-                break;
-            case 8:
-                fillIn<frmProperties>({{"txtSubmit", text}, {"txtCGIFile", "/cgi/" + text}});
-                m_form->mnuFileProperties_Click();
-                break;
-            case 9:
-                m_form->moveDroppedRow(1 + int(random.bounded(grid.rows())),
-                                       1 + int(random.bounded(grid.rows())));
-                break;
-            case 10:
-                history->undo();
-                break;
-            case 11:
-                history->redo();
-                break;
-            default:
-                QVERIFY(SaveWebFormFile(m_form, file));
-                QCOMPARE(history->index(), before); // saving keeps the history
-                saved = before;
-                break;
-            }
-            QCOMPARE(discardPendingModals(), 0);
-            const int after = history->index();
-            const State now = stateOf(m_form);
-            if (command < 10 && after != before) {
-                QCOMPARE(after, before + 1);
-                if (saved > before)
-                    saved = -1; // the saved state was undone and is now gone for good
-                files.resize(after);
-                files << now.file;
-                rows.resize(after);
-                rows << qMakePair(was.currentRow, now.currentRow);
-            } else if (command == 10 && after < before) {
-                QCOMPARE(now.currentRow, rows.at(before).first);
-            } else if (command == 11 && after > before) {
-                QCOMPARE(now.currentRow, rows.at(after).second);
-            }
-            // A command that changed the file is a step; the file is the step's.
-            QVERIFY2(now.file == files.at(after), qPrintable(text));
-            const QByteArray step = "step " + text.toLatin1() + ", command " +
-                                    QByteArray::number(command) + ", history " +
-                                    QByteArray::number(before) + "->" + QByteArray::number(after) +
-                                    ", saved " + QByteArray::number(saved);
-            QVERIFY2(m_form->info().Changed == (after != saved), step);
-            QVERIFY2(m_form->isWindowModified() == (after != saved), step);
-            QVERIFY2(markOnCurrentCell(m_form), qPrintable(text));
-            m_form->grid().setCurrentCell(1 + int(random.bounded(grid.rows() - 1)), 1);
-        }
-        QVERIFY(history->count() > 100);
-        const int end = history->index();
-        while (history->canUndo()) {
-            history->undo();
-            QCOMPARE(stateOf(m_form).file, files.at(history->index()));
-            QCOMPARE(grid.currentRow(), rows.at(history->index() + 1).first);
-            QVERIFY(markOnCurrentCell(m_form));
-            QCOMPARE(m_form->info().Changed, history->index() != saved);
-        }
-        while (history->index() < end) {
-            history->redo();
-            QCOMPARE(stateOf(m_form).file, files.at(history->index()));
-            QCOMPARE(grid.currentRow(), rows.at(history->index()).second);
-        }
-        failOnUnansweredQuestions();
-    }
-
-    // The Undo and Redo entries after a step, its undo and its redo, and the keys.
+    // The Undo and Redo entries after a step, its undo and its redo, and the keys; the
+    // changed flag follows the saved state, which is gone once a new step replaces it.
     void undoRedoEntriesAndKeys_data()
     {
-        QTest::addColumn<QString>("command"); // an action, or keys clicked on the grid
+        QTest::addColumn<QString>("commands"); // actions, or keys clicked on the grid
         QTest::addColumn<QString>("step");
-        QTest::newRow("label") << "mnuInsertLabel"
-                               << "Insert Label";
-        QTest::newRow("text field") << "mnuInsertField1"
-                                    << "Insert Text Field";
-        QTest::newRow("edit") << "mnuEditItem"
-                              << "Edit Item";
-        QTest::newRow("delete") << "mnuEditDelete"
-                                << "Delete";
-        QTest::newRow("cut") << "mnuEditCut"
-                             << "Cut";
-        QTest::newRow("paste") << "mnuEditPaste"
-                               << "Paste";
-        QTest::newRow("move up") << "mnuEditMoveUp"
-                                 << "Move Up";
-        QTest::newRow("Alt+Up") << "Alt+Up"
-                                << "Move Up";
-        QTest::newRow("Alt+Down") << "Alt+Down"
-                                  << "Move Down";
-        QTest::newRow("properties") << "mnuFileProperties"
-                                    << "Properties";
+        const QList<QPair<QString, QString>> rows{
+            {"mnuInsertLabel", "Insert Label"},
+            {"mnuInsertField1", "Insert Text Field"},
+            {"mnuEditItem", "Edit Item"},
+            {"row3 mnuEditItem", "Edit Item"}, // a text field's dialog
+            {"mnuEditDelete", "Delete"},
+            {"row3 mnuEditCut", "Cut"},
+            {"mnuEditPaste", "Paste"},
+            {"mnuEditCopy mnuEditPaste", "Paste"}, // copying is no step
+            {"mnuEditMoveUp", "Move Up"},
+            {"Alt+Up", "Move Up"},
+            {"Alt+Down", "Move Down"},
+            {"mnuFileProperties", "Properties"}};
+        for (const auto &[commands, step] : rows)
+            QTest::newRow(qPrintable(commands)) << commands << step;
     }
     void undoRedoEntriesAndKeys()
     {
-        QFETCH(QString, command);
+        QFETCH(QString, commands);
         QFETCH(QString, step);
-        addLabels(m_form, 3);
+        QStringList words = commands.split(QLatin1Char(' ')); // "rowN" first: row N current
+        const int row = words.first().startsWith("row") ? words.takeFirst().mid(3).toInt() : 2;
+        addLabels(m_form, 2);
+        run(m_form, QStringLiteral("mnuInsertField1"), QStringLiteral("f"));
         ItemClipboard() = m_form->grid().rowCells(1);
-        m_form->grid().setCurrentCell(2, 1);
+        m_form->grid().setCurrentCell(row, 1);
         m_form->history()->clear();
         QTemporaryDir dir;
-        QVERIFY(SaveWebFormFile(m_form, dir.filePath(QStringLiteral("x.wfm"))));
-        const State start = stateOf(m_form);
+        const QString file = dir.filePath(QStringLiteral("x.wfm"));
+        QVERIFY(SaveWebFormFile(m_form, file));
+        const QByteArray start = stateOf(m_form);
+        const QByteArray startFile = fileOf(m_form);
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "(off) &Undo");
         QCOMPARE(actionText(m_form, "mnuEditRedo"), "(off) &Redo");
-
-        const auto keys = [this](const QString &sequence) {
-            m_frame->activateWindow(); // after a dialog, the frame is active again
-            QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-            m_form->flgForm()->setFocus();
-            const QKeyCombination key = QKeySequence(sequence)[0];
-            QTest::keyClick(m_form->flgForm(), key.key(), key.keyboardModifiers());
-        };
-        if (command.startsWith(QLatin1String("Alt"))) {
-            keys(command);
-        } else {
-            if (command.startsWith(QLatin1String("mnuInsertField")))
-                fillIn<frmEditField>({{"txtItemName", "n"}});
-            else if (command == QLatin1String("mnuFileProperties"))
-                fillIn<frmProperties>({{"txtSubmit", "Go"}});
-            else
-                Prompter::queueAnswer(QStringLiteral("new"));
-            QVERIFY(triggerAction(m_form, command));
-            Prompter::clearAnswers(); // the label's answer, where no input box came
-        }
+        if (commands.startsWith(QLatin1String("Alt")))
+            keys(commands);
+        else
+            run(m_form, words.join(QLatin1Char(' ')), QStringLiteral("new"));
         m_form->FlushPreview(); // nothing held back from the command itself
-        const State done = stateOf(m_form);
-        QVERIFY(done.file != start.file);
+        const QByteArray done = stateOf(m_form);
+        QVERIFY(fileOf(m_form) != startFile);
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "&Undo " + step);
         QCOMPARE(actionText(m_form, "mnuEditRedo"), "(off) &Redo");
         QVERIFY(m_form->isWindowModified());
 
+        m_form->grid().setCurrentCell(1, 2); // a click is no step
         keys(QStringLiteral("Ctrl+Z"));
         QCOMPARE(stateOf(m_form), start);
+        QVERIFY(markOnCurrentCell(m_form));
         QVERIFY(!m_form->info().Changed); // back to the saved state
         // The preview followed: it shows the page of the form as it now is.
         m_form->FlushPreview();
         const QString page = dir.filePath(QStringLiteral("page.htm"));
         QVERIFY(ConvertToHtml(m_form->grid(), m_form->info(), page, true).ok());
-        QCOMPARE(fileBytes(m_form->PreviewFile), fileBytes(page));
+        QCOMPARE(TestFiles::read(m_form->PreviewFile), TestFiles::read(page));
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "(off) &Undo");
         QCOMPARE(actionText(m_form, "mnuEditRedo"), "&Redo " + step);
         // Redo has two keys.
         for (const char *redo : {"Ctrl+Shift+Z", "Ctrl+Y"}) {
             keys(QLatin1String(redo));
-            QCOMPARE(stateOf(m_form).file, done.file);
+            QCOMPARE(stateOf(m_form), done);
+            QVERIFY(markOnCurrentCell(m_form));
             QVERIFY(m_form->info().Changed);
             keys(QStringLiteral("Ctrl+Z"));
         }
+        // Saved after the step: saving keeps the history, and once the step is undone a
+        // new one takes the saved state's place; nothing leads back to it.
+        keys(QStringLiteral("Ctrl+Y"));
+        QVERIFY(SaveWebFormFile(m_form, file));
+        QCOMPARE(m_form->history()->index(), 1);
+        keys(QStringLiteral("Ctrl+Z"));
+        QVERIFY(m_form->isWindowModified());
+        run(m_form, QStringLiteral("mnuFileProperties"), QStringLiteral("other"));
+        QCOMPARE(m_form->history()->index(), 1);
+        QVERIFY(m_form->isWindowModified());
+        QVERIFY(m_form->info().Changed);
+        failOnUnansweredQuestions();
     }
 
     // A row dragged with the mouse moves within its window and is copied onto another.
@@ -334,18 +237,15 @@ private slots:
         QTest::addColumn<int>("target"); // 5: below the rows
         QTest::addColumn<QString>("labels");
         QTest::addColumn<QString>("step");
-        QTest::newRow("down") << false << 1 << 3 << "2 3 [1] 4"
-                              << "Move";
-        QTest::newRow("up") << false << 4 << 2 << "1 [4] 2 3"
-                            << "Move";
-        QTest::newRow("below the rows") << false << 2 << 5 << "1 3 4 [2]"
-                                        << "Move";
-        QTest::newRow("onto itself") << false << 2 << 2 << "1 [2] 3 4"
-                                     << "";
-        QTest::newRow("other window") << true << 3 << 2 << "1 [3] 2 3 4"
-                                      << "Paste";
-        QTest::newRow("other window, below") << true << 1 << 5 << "1 2 3 4 [1]"
-                                             << "Paste";
+        QTest::newRow("down") << false << 1 << 3 << QString("2 3 [1] 4") << QString("Move");
+        QTest::newRow("up") << false << 4 << 2 << QString("1 [4] 2 3") << QString("Move");
+        QTest::newRow("below the rows")
+            << false << 2 << 5 << QString("1 3 4 [2]") << QString("Move");
+        QTest::newRow("onto itself") << false << 2 << 2 << QString("1 [2] 3 4") << QString("");
+        QTest::newRow("other window")
+            << true << 3 << 2 << QString("1 [3] 2 3 4") << QString("Paste");
+        QTest::newRow("other window, below")
+            << true << 1 << 5 << QString("1 2 3 4 [1]") << QString("Paste");
     }
     void dragRows()
     {
@@ -364,8 +264,8 @@ private slots:
         }
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-        const State source = stateOf(m_form);
-        const State targetWas = stateOf(to);
+        const QByteArray source = fileOf(m_form);
+        const QByteArray targetWas = fileOf(to);
         const int steps = to->history()->count();
         dragRow(m_form, row, to, target);
         QStringList shown;
@@ -376,12 +276,12 @@ private slots:
         QCOMPARE(shown.join(QLatin1Char(' ')), labels);
         QVERIFY(markOnCurrentCell(to));
         if (otherWindow)
-            QCOMPARE(stateOf(m_form).file, source.file); // a copy: the source keeps its row
+            QCOMPARE(fileOf(m_form), source); // a copy: the source keeps its row
         QCOMPARE(to->history()->count(), steps + (step.isEmpty() ? 0 : 1));
         if (!step.isEmpty()) {
             QCOMPARE(to->history()->undoText(), step);
             to->history()->undo();
-            QCOMPARE(stateOf(to).file, targetWas.file);
+            QCOMPARE(fileOf(to), targetWas);
             QCOMPARE(to->grid().currentRow(), otherWindow ? 4 : row);
         }
     }

@@ -28,7 +28,7 @@ QByteArray firstName(const QByteArray &wfm)
     return wfm.isEmpty() ? QByteArray() : ParseWebFormFile(wfm).rows.at(0)[ColName];
 }
 
-QStringList files(const QString &pattern)
+QStringList files(const QString &pattern = QStringLiteral("*.wfm"))
 {
     return QDir(RecoveryStore::DefaultFolder()).entryList({pattern}, QDir::Files, QDir::Name);
 }
@@ -57,65 +57,54 @@ private slots:
     void init() { resetSettings(); }
     void cleanup() { closeFrame(m_frame); }
 
-    // A changed document gets its copy a few seconds after the change (or at once when the
-    // session ends); saving, closing without saving and a clean exit remove it, the end of
-    // a session keeps it (and drops the preview file) for the next start.
-    void copyLifecycle_data()
+    // A changed document gets its copy a few seconds after the change; saving, closing
+    // without saving and a clean exit remove it, the exit the lock as well.
+    void copyGoesWithTheChanges()
     {
-        QTest::addColumn<QString>("ending");
-        QTest::addColumn<int>("copiesAfter");
-        QTest::newRow("saved") << "save" << 0;
-        QTest::newRow("closed without saving") << "close" << 0;
-        QTest::newRow("clean exit") << "exit" << 0;
-        QTest::newRow("session ended") << "session" << 1;
-    }
-    void copyLifecycle()
-    {
-        QFETCH(QString, ending);
-        QFETCH(int, copiesAfter);
+        m_frame = startFrame();
+        const QList<frmWebForm *> forms{m_frame->activeForm(), FormWindow(NewWebForm()),
+                                        FormWindow(NewWebForm())};
+        for (frmWebForm *form : forms) {
+            nameFirstItem(form, "typed");
+            QVERIFY(form->guard().copyPending());
+        }
+        QCOMPARE(files().size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(files().size(), 3, DocumentGuard::CopyDelayMs + 2000);
+        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + files().at(0)),
+                 FormatWebFormFile(forms.at(0)->info(), forms.at(0)->grid()));
         const QString path = m_dir.filePath(QStringLiteral("saved.wfm"));
+        Prompter::queueAnswer(path);
+        QVERIFY(triggerAction(forms.at(0), QStringLiteral("mnuFileSave")));
+        QCOMPARE(firstName(TestFiles::read(path)), QByteArray("typed"));
+        QCOMPARE(files().size(), 2);
+        Prompter::queueAnswer(QMessageBox::No);
+        QVERIFY(triggerAction(forms.at(1), QStringLiteral("mnuFileClose")));
+        QCOMPARE(files().size(), 1);
+        Prompter::queueAnswer(QMessageBox::No);
+        QVERIFY(m_frame->close());
+        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QCOMPARE(files(QStringLiteral("*")), QStringList());
+    }
+
+    // The end of a session writes the copy at once, asks nothing, drops the preview file
+    // and leaves the copy for the next start.
+    void sessionEndKeepsTheCopy()
+    {
         m_frame = startFrame();
         frmWebForm *form = m_frame->activeForm();
         nameFirstItem(form, "typed");
-        QVERIFY(form->guard().copyPending());
-        QCOMPARE(files(QStringLiteral("*.wfm")).size(), 0);
-        if (ending == QLatin1String("session")) {
-            const QString preview = form->PreviewFile;
-            QVERIFY(QFile::exists(preview));
-            m_frame->EndSession(); // before the copy's timer ran out
-            QVERIFY(!QFile::exists(preview));
-        } else {
-            QTRY_COMPARE_WITH_TIMEOUT(files(QStringLiteral("*.wfm")).size(), 1,
-                                      DocumentGuard::CopyDelayMs + 2000);
-        }
-        const QStringList copy = files(QStringLiteral("*.wfm"));
-        QCOMPARE(copy.size(), 1);
-        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + copy.at(0)),
+        const QString preview = form->PreviewFile;
+        QVERIFY(QFile::exists(preview));
+        m_frame->EndSession(); // before the copy's timer ran out
+        QVERIFY(!QFile::exists(preview));
+        QCOMPARE(Prompter::shown().size(), 0);
+        QCOMPARE(files().size(), 1);
+        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + files().at(0)),
                  FormatWebFormFile(form->info(), form->grid()));
-        if (ending == QLatin1String("save")) {
-            Prompter::queueAnswer(path);
-            QVERIFY(triggerAction(form, QStringLiteral("mnuFileSave")));
-            QCOMPARE(firstName(TestFiles::read(path)), QByteArray("typed"));
-        } else if (ending == QLatin1String("close")) {
-            Prompter::queueAnswer(QMessageBox::No);
-            QVERIFY(triggerAction(form, QStringLiteral("mnuFileClose")));
-        } else if (ending == QLatin1String("exit")) {
-            Prompter::queueAnswer(QMessageBox::No);
-            QVERIFY(m_frame->close());
-            QCOMPARE(files(QStringLiteral("*")), QStringList()); // the lock went too
-        } else {
-            QCOMPARE(Prompter::shown().size(), 0); // no question at all
-            m_frame.reset(); // as the program does after the event loop was left
-        }
-        QCOMPARE(Prompter::pendingAnswers(), 0);
-        QCOMPARE(files(QStringLiteral("*.wfm")).size(), copiesAfter);
-        if (copiesAfter) {
-            RecoveryStore next(RecoveryStore::DefaultFolder());
-            const QList<RecoveryCopy> orphans = next.orphans();
-            QCOMPARE(orphans.size(), 1);
-            QVERIFY(orphans.at(0).originalPath.isEmpty());
-            QCOMPARE(orphans.at(0).contents.rows.at(0)[ColName], QByteArray("typed"));
-        }
+        m_frame.reset(); // as the program does after the event loop was left
+        const QList<RecoveryCopy> left = RecoveryStore(RecoveryStore::DefaultFolder()).orphans();
+        QCOMPARE(left.size(), 1);
+        QVERIFY(left.at(0).originalPath.isEmpty()); // untitled
     }
 
     // Copies left by a program that is gone are offered in one question at the next start:
@@ -123,38 +112,28 @@ private slots:
     // deletes them; a running program's copies are never offered.
     void startupOffer_data()
     {
-        QTest::addColumn<QStringList>("paths"); // of the dead program's copies; "" untitled
-        QTest::addColumn<bool>("running");      // another program keeps a copy as well
+        QTest::addColumn<bool>("dead");    // a program that is gone left two copies
+        QTest::addColumn<bool>("running"); // another program keeps a copy as well
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QStringList>("captions");
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<int>("copiesLeft");
-        const QStringList two{QStringLiteral("/forms/order.wfm"), QString()};
-        QTest::newRow("restored") << two << false << int(QMessageBox::Yes)
-                                  << QStringList{"/forms/order.wfm", "Untitled:2"} << true << 2;
-        QTest::newRow("declined") << two << true << int(QMessageBox::No)
-                                  << QStringList{"Untitled:1"} << false << 1;
-        QTest::newRow("only a running program's")
-            << QStringList() << true << 0 << QStringList{"Untitled:1"} << false << 1;
-        QTest::newRow("none") << QStringList() << false << 0 << QStringList{"Untitled:1"} << false
-                              << 0;
+        QTest::newRow("restored") << true << false << int(QMessageBox::Yes);
+        QTest::newRow("declined") << true << true << int(QMessageBox::No);
+        QTest::newRow("only a running program's") << false << true << 0;
     }
     void startupOffer()
     {
-        QFETCH(QStringList, paths);
+        QFETCH(bool, dead);
         QFETCH(bool, running);
         QFETCH(int, answer);
-        QFETCH(QStringList, captions);
-        QFETCH(bool, changed);
-        QFETCH(int, copiesLeft);
+        const bool restored = answer == QMessageBox::Yes;
         ItemGrid grid;
         WebFormInfo info;
         info.setNewDocumentProperties();
         {
-            RecoveryStore dead(RecoveryStore::DefaultFolder());
-            for (int i = 0; i < paths.size(); ++i) {
+            RecoveryStore gone(RecoveryStore::DefaultFolder());
+            const QStringList paths{QStringLiteral("/forms/order.wfm"), QString()};
+            for (int i = 0; dead && i < paths.size(); ++i) {
                 grid.setText(1, ColName, "item" + QByteArray::number(i));
-                QVERIFY(dead.save(i + 4, info, grid, NativePath(paths.at(i))).isEmpty());
+                QVERIFY(gone.save(i + 4, info, grid, NativePath(paths.at(i))).isEmpty());
             }
         }
         RecoveryStore other(RecoveryStore::DefaultFolder());
@@ -164,14 +143,9 @@ private slots:
             Prompter::queueAnswer(answer);
         // Restored documents stand in for the wizard, which would show a dialog.
         SettingsStore::setDisplayWizard(answer == QMessageBox::Yes);
-        bool wizardShown = false;
-        whenModal<QDialog>([&wizardShown](QDialog *dialog) {
-            wizardShown = true;
-            dialog->reject();
-        });
+        whenModal<QDialog>([](QDialog *dialog) { dialog->reject(); });
         m_frame = startFrame();
-        discardPendingModals();
-        QVERIFY(!wizardShown);
+        QCOMPARE(discardPendingModals(), 1); // no dialog came
         QCOMPARE(Prompter::pendingAnswers(), 0);
         if (answer) {
             QCOMPARE(lastMessage(),
@@ -180,154 +154,114 @@ private slots:
                                     "to restore them? If you answer No, the changes are "
                                     "deleted."));
         }
+        const QStringList captions =
+            restored ? QStringList{"/forms/order.wfm", "Untitled:2"} : QStringList{"Untitled:1"};
         QCOMPARE(GuiTest::captions(*m_frame), captions);
         const QList<frmWebForm *> forms = openForms(*m_frame);
         for (int i = 0; i < forms.size(); ++i) {
-            QCOMPARE(forms.at(i)->isWindowModified(), changed);
-            QCOMPARE(forms.at(i)->info().Changed, changed);
-            if (changed) {
+            QCOMPARE(forms.at(i)->isWindowModified(), restored);
+            QCOMPARE(forms.at(i)->info().Changed, restored);
+            if (restored) {
                 QCOMPARE(forms.at(i)->grid().text(1, ColName), "item" + QByteArray::number(i));
                 QVERIFY(!forms.at(i)->guard().copyPending()); // the adopted copy is current
             }
         }
-        QCOMPARE(files(QStringLiteral("*.wfm")).size(), copiesLeft);
+        QCOMPARE(files().size(), (restored ? 2 : 0) + (running ? 1 : 0));
         closeFrame(m_frame);
-        QCOMPARE(files(QStringLiteral("*.wfm")).size(), running ? 1 : 0);
-    }
-
-    // A restored document's file counts as read when the copy is newer than it, and as
-    // changed by another program (Save asks) when it was written after the copy.
-    void restoredFile_data()
-    {
-        QTest::addColumn<int>("fileAge"); // seconds after the copy; 0: there is no file
-        QTest::addColumn<bool>("asks");
-        QTest::newRow("older than the copy") << -60 << false;
-        QTest::newRow("written after the copy") << 60 << true;
-        QTest::newRow("no file") << 0 << false;
-    }
-    void restoredFile()
-    {
-        QFETCH(int, fileAge);
-        QFETCH(bool, asks);
-        const QString path = m_dir.filePath(QStringLiteral("restored.wfm"));
-        QFile::remove(path);
-        m_frame = startFrame();
-        ItemGrid grid;
-        WebFormInfo info;
-        info.setNewDocumentProperties();
-        grid.setText(1, ColName, "ours");
-        QVERIFY(RecoveryStore(RecoveryStore::DefaultFolder()).save(1, info, grid, path).isEmpty());
-        const QList<RecoveryCopy> copies = m_frame->recoveryStore()->orphans();
-        QCOMPARE(copies.size(), 1);
-        if (fileAge) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(formFile("theirs")) > 0 &&
-                    file.flush());
-            QVERIFY(
-                file.setFileTime(QFileInfo(copies.at(0).copyFile).lastModified().addSecs(fileAge),
-                                 QFileDevice::FileModificationTime));
-        }
-        frmWebForm *form = RestoreWebForm(copies.at(0), *m_frame->recoveryStore());
-        QCOMPARE(form->Caption(), path);
-        if (asks)
-            Prompter::queueAnswer(QMessageBox::Yes);
-        QVERIFY(triggerAction(form, QStringLiteral("mnuFileSave")));
-        QCOMPARE(Prompter::pendingAnswers(), 0);
-        QCOMPARE(firstName(TestFiles::read(path)), QByteArray("ours"));
+        QCOMPARE(files().size(), running ? 1 : 0);
     }
 
     // A file another program changed while it is open: Save asks before writing over it,
     // and a window brought forward offers to reload it, once for each state of the file.
+    // A document restored from a recovery copy takes its file as read when the copy is
+    // newer than it, and as changed (Save asks) when the file was written after the copy.
     void externalChange_data()
     {
-        QTest::addColumn<QString>("trigger");
-        QTest::addColumn<QString>("disk"); // what the other program did
-        QTest::addColumn<bool>("ours");    // the window has unsaved changes
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QByteArray>("fileAfter");
-        QTest::addColumn<QByteArray>("gridAfter");
-        QTest::addColumn<bool>("changedAfter");
-        const QString overwrite = QStringLiteral(
-            "The file [%1] has been changed by another program since it was opened or saved "
-            "here.\r\nDo you want to save over it and lose those changes?");
-        const QString reload = QStringLiteral(
-            "The file [%1] has been changed by another program.\r\nDo you want to reload it");
-        const int yes = QMessageBox::Yes;
-        const int no = QMessageBox::No;
-        QTest::newRow("save, file as read") << "save"
-                                            << "none" << true << 0 << QString()
-                                            << QByteArray("ours") << QByteArray("ours") << false;
-        QTest::newRow("save over a changed file")
-            << "save"
-            << "rewrite" << true << yes << overwrite << QByteArray("ours") << QByteArray("ours")
-            << false;
-        QTest::newRow("save refused") << "save"
-                                      << "rewrite" << true << no << overwrite
-                                      << QByteArray("theirs") << QByteArray("ours") << true;
-        QTest::newRow("save, file deleted") << "save"
-                                            << "delete" << true << 0 << QString()
-                                            << QByteArray("ours") << QByteArray("ours") << false;
-        QTest::newRow("activate, reloaded")
-            << "activate"
-            << "rewrite" << true << yes << reload + " and lose your changes?"
-            << QByteArray("theirs") << QByteArray("theirs") << false;
-        QTest::newRow("activate, kept")
-            << "activate"
-            << "rewrite" << true << no << reload + " and lose your changes?" << QByteArray("theirs")
-            << QByteArray("ours") << true;
-        QTest::newRow("activate, unchanged window")
-            << "activate"
-            << "rewrite" << false << yes << reload + "?" << QByteArray("theirs")
-            << QByteArray("theirs") << false;
-        QTest::newRow("activate, file as read")
-            << "activate"
-            << "none" << true << 0 << QString() << QByteArray("first") << QByteArray("ours")
-            << true;
-        QTest::newRow("activate, file deleted")
-            << "activate"
-            << "delete" << true << 0 << QString() << QByteArray() << QByteArray("ours") << true;
+        // trigger, what the other program did, whether the window has unsaved changes, the
+        // answer; then the file's first name, the grid's and the changed flag afterwards.
+        QTest::addColumn<QString>("spec");
+        const QList<QPair<const char *, QString>> rows{
+            {"save, file as read", "save none ours - : ours ours saved"},
+            {"save over a changed file", "save rewrite ours yes : ours ours saved"},
+            {"save refused", "save rewrite ours no : theirs ours changed"},
+            {"save, file deleted", "save delete ours - : ours ours saved"},
+            {"activate, reloaded", "activate rewrite ours yes : theirs theirs saved"},
+            {"activate, kept", "activate rewrite ours no : theirs ours changed"},
+            {"activate, unchanged window", "activate rewrite - yes : theirs theirs saved"},
+            {"activate, file as read", "activate none ours - : first ours changed"},
+            {"activate, file deleted", "activate delete ours - : - ours changed"},
+            {"restored, file older than the copy", "restore older ours - : ours ours saved"},
+            {"restored, file written after the copy", "restore newer ours yes : ours ours saved"},
+            {"restored, no file", "restore delete ours - : ours ours saved"}};
+        for (const auto &[name, spec] : rows)
+            QTest::newRow(name) << spec;
     }
     void externalChange()
     {
-        QFETCH(QString, trigger);
-        QFETCH(QString, disk);
-        QFETCH(bool, ours);
-        QFETCH(int, answer);
-        QFETCH(QString, question);
-        QFETCH(QByteArray, fileAfter);
-        QFETCH(QByteArray, gridAfter);
-        QFETCH(bool, changedAfter);
+        QFETCH(QString, spec);
+        const QStringList w = spec.split(QLatin1Char(' '));
+        const QString trigger = w.at(0);
+        const QString disk = w.at(1);
+        const bool ours = w.at(2) == "ours";
+        const QString answer = w.at(3);
         const QString path = m_dir.filePath(QStringLiteral("form.wfm"));
         QVERIFY(TestFiles::write(path, formFile("first")));
-        m_frame = startFrame({path});
+        m_frame = trigger == "restore" ? startFrame() : startFrame({path});
         frmWebForm *form = m_frame->activeForm();
+        if (disk == "rewrite")
+            QVERIFY(TestFiles::write(path, formFile("theirs")));
+        else if (disk == "delete")
+            QVERIFY(QFile::remove(path));
+        if (trigger == "restore") {
+            ItemGrid grid;
+            WebFormInfo info;
+            info.setNewDocumentProperties();
+            grid.setText(1, ColName, "ours");
+            QVERIFY(
+                RecoveryStore(RecoveryStore::DefaultFolder()).save(1, info, grid, path).isEmpty());
+            const QList<RecoveryCopy> copies = m_frame->recoveryStore()->orphans();
+            QCOMPARE(copies.size(), 1);
+            const QDateTime copied = QFileInfo(copies.at(0).copyFile).lastModified();
+            QFile file(path);
+            if (disk != "delete")
+                QVERIFY(file.open(QIODevice::ReadWrite) &&
+                        file.setFileTime(copied.addSecs(disk == "newer" ? 60 : -60),
+                                         QFileDevice::FileModificationTime));
+            form = RestoreWebForm(copies.at(0), *m_frame->recoveryStore());
+            QCOMPARE(form->Caption(), path);
+        } else if (ours) {
+            nameFirstItem(form, "ours");
+        }
         frmWebForm *other = FormWindow(NewWebForm());
         QVERIFY(other);
-        if (ours)
-            nameFirstItem(form, "ours");
-        if (disk == QLatin1String("rewrite"))
-            QVERIFY(TestFiles::write(path, formFile("theirs")));
-        else if (disk == QLatin1String("delete"))
-            QVERIFY(QFile::remove(path));
-        if (answer)
-            Prompter::queueAnswer(answer);
+        if (answer != "-")
+            Prompter::queueAnswer(answer == "yes" ? QMessageBox::Yes : QMessageBox::No);
         const auto bringForward = [this, form, other] {
             m_frame->mdiArea()->setActiveSubWindow(other->subWindow());
             m_frame->mdiArea()->setActiveSubWindow(form->subWindow());
             QTest::qWait(50); // the check runs once the switch is done
         };
-        if (trigger == QLatin1String("save"))
-            QVERIFY(triggerAction(form, QStringLiteral("mnuFileSave")));
-        else
+        if (trigger == "activate")
             bringForward();
+        else
+            QVERIFY(triggerAction(form, QStringLiteral("mnuFileSave")));
         QCOMPARE(Prompter::pendingAnswers(), 0);
-        QCOMPARE(lastMessage(), question.isEmpty() ? QString() : question.arg(path));
-        QCOMPARE(firstName(TestFiles::read(path)), fileAfter);
-        QCOMPARE(form->grid().text(1, ColName), gridAfter);
-        QCOMPARE(form->isWindowModified(), changedAfter);
+        const QString changed =
+            QStringLiteral("The file [%1] has been changed by another program").arg(path);
+        QString question;
+        if (answer != "-" && trigger == "activate")
+            question = changed + ".\r\nDo you want to reload it" +
+                       (ours ? " and lose your changes?" : "?");
+        else if (answer != "-")
+            question = changed + " since it was opened or saved here.\r\nDo you want to save "
+                                 "over it and lose those changes?";
+        QCOMPARE(lastMessage(), question);
+        QCOMPARE(firstName(TestFiles::read(path)),
+                 w.at(5) == "-" ? QByteArray() : w.at(5).toLatin1());
+        QCOMPARE(form->grid().text(1, ColName), w.at(6).toLatin1());
+        QCOMPARE(form->isWindowModified(), w.at(7) == "changed");
         // A reloaded file starts a new history: no step of ours applies to its rows.
-        QCOMPARE(form->history()->canUndo(), ours && gridAfter == "ours");
+        QCOMPARE(form->history()->canUndo(), ours && trigger != "restore" && w.at(6) == "ours");
         // The same state of the file is never asked about twice.
         Prompter::clearShown();
         bringForward();
