@@ -32,42 +32,36 @@ class TestGenerator : public QObject
     Q_OBJECT
 
 private slots:
-    // A button line appears only for a caption that is not empty, quoted.
-    void buttons()
+    // The form tag and the buttons: ENCTYPE appears for any media type but the exact
+    // default (the conversion tests' forms have it); a button line only for a caption that
+    // is not empty; '"' in an attribute value becomes &quot; and nothing else is escaped.
+    void formTagAndButtons_data()
     {
-        const auto buttons = [](const QByteArray &submit, const QByteArray &reset) {
-            WebFormInfo info = newInfo();
-            info.SubmitText = submit;
-            info.ResetText = reset;
-            const QByteArrayList lines = block(ItemGrid(), info);
-            return lines.mid(2, lines.size() - 4);
-        };
-        QCOMPARE(buttons("Go \"now\"", ""),
-                 QByteArrayList{"<BR><INPUT Type=\"Submit\" Value=\"Go &quot;now&quot;\">"});
-        QCOMPARE(buttons("", "<Undo>"), QByteArrayList{"<INPUT Type=\"Reset\" Value=\"<Undo>\">"});
-        QCOMPARE(buttons("", ""), QByteArrayList{});
+        QTest::addColumn<QByteArrayList>("props"); // CGI, "True" for GET, media, submit, reset
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::newRow("GET, submit only")
+            << QByteArrayList{"/c", "True", "multipart/form-data", "Go \"now\"", ""}
+            << QByteArrayList{"<FORM ACTION=\"/c\" METHOD=\"GET\" ENCTYPE=\"multipart/form-data\">",
+                              "<BR><INPUT Type=\"Submit\" Value=\"Go &quot;now&quot;\">"};
+        QTest::newRow("default media with a blank, reset only")
+            << QByteArrayList{"/c", "False", "application/x-www-form-urlencoded ", "", "<Undo>"}
+            << QByteArrayList{"<FORM ACTION=\"/c\" METHOD=\"POST\" "
+                              "ENCTYPE=\"application/x-www-form-urlencoded \">",
+                              "<INPUT Type=\"Reset\" Value=\"<Undo>\">"};
+        QTest::newRow("all empty")
+            << QByteArrayList(5, "")
+            << QByteArrayList{"<FORM ACTION=\"\" METHOD=\"POST\" ENCTYPE=\"\">"};
+        QTest::newRow("quotes")
+            << QByteArrayList{"/a\"b\"?a=1&b=<2>'", "False", "x\"y", "", ""}
+            << QByteArrayList{"<FORM ACTION=\"/a&quot;b&quot;?a=1&b=<2>'\" METHOD=\"POST\" "
+                              "ENCTYPE=\"x&quot;y\">"};
     }
-
-    // ENCTYPE appears for any media type but the exact default; '"' in an attribute value
-    // becomes &quot; and nothing else is escaped.
-    void formTag()
+    void formTagAndButtons()
     {
-        const auto tag = [](const QByteArray &cgi, bool get, const QByteArray &media) {
-            WebFormInfo info = newInfo();
-            info.CGIFile = cgi;
-            info.MethodGet = get;
-            info.MediaType = media;
-            return block(ItemGrid(), info).at(1);
-        };
-        QCOMPARE(tag("/c", true, "multipart/form-data"),
-                 "<FORM ACTION=\"/c\" METHOD=\"GET\" ENCTYPE=\"multipart/form-data\">");
-        QCOMPARE(tag("/c", false, "application/x-www-form-urlencoded "),
-                 "<FORM ACTION=\"/c\" METHOD=\"POST\" "
-                 "ENCTYPE=\"application/x-www-form-urlencoded \">");
-        QCOMPARE(tag("", false, ""), "<FORM ACTION=\"\" METHOD=\"POST\" ENCTYPE=\"\">");
-        QCOMPARE(tag("/a\"b\"?a=1&b=<2>'", false, "x\"y"),
-                 "<FORM ACTION=\"/a&quot;b&quot;?a=1&b=<2>'\" METHOD=\"POST\" "
-                 "ENCTYPE=\"x&quot;y\">");
+        QFETCH(QByteArrayList, props);
+        QFETCH(QByteArrayList, lines);
+        const QByteArrayList generated = block(ItemGrid(), infoOf(QByteArrayList{""} + props));
+        QCOMPARE(generated.mid(1, generated.size() - 3), lines);
     }
 
     // The same cells under each type, each holding a '"': a type reads only its own cells,
