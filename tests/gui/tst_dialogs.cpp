@@ -35,8 +35,8 @@ using namespace GuiTest;
 
 namespace {
 
-// A dialog of the given kind; the properties dialog reads the record of `form`.
-std::unique_ptr<ModalDialog> makeDialog(const QString &kind, frmWebForm *form = nullptr)
+// A dialog of the given kind; the properties dialog shows an empty record.
+std::unique_ptr<ModalDialog> makeDialog(const QString &kind)
 {
     if (kind == QLatin1String("field"))
         return std::make_unique<frmEditField>();
@@ -48,7 +48,7 @@ std::unique_ptr<ModalDialog> makeDialog(const QString &kind, frmWebForm *form = 
         return std::make_unique<frmEditSelect>();
     if (kind == QLatin1String("list"))
         return std::make_unique<frmEditList>();
-    return std::make_unique<frmProperties>(form->info());
+    return std::make_unique<frmProperties>(WebFormInfo());
 }
 
 // The text box `name` of `dialog`, or the edit part of the combo box of that name.
@@ -69,20 +69,6 @@ bool showActive(QWidget *dialog)
     dialog->show();
     dialog->activateWindow();
     return QTest::qWaitForWindowActive(dialog);
-}
-
-// Runs `dialog` modally while `drive` works it; a guard closes it should `drive` fail to.
-int execWhile(ModalDialog *dialog, std::function<void(ModalDialog *)> drive)
-{
-    whenModal<ModalDialog>(drive);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, dialog, [dialog] {
-        dialog->Tag = QStringLiteral("GUARD");
-        dialog->cmdCancel_Click();
-    });
-    guard.start(20000);
-    return dialog->exec();
 }
 
 // The texts of a combo box's or list's entries.
@@ -301,8 +287,7 @@ private slots:
 
     void radioGroupNames()
     {
-        frmWebForm *form = startDocument();
-        ItemGrid &grid = form->grid();
+        ItemGrid grid;
         const QList<QPair<QByteArray, QByteArray>> items = {
             {"Radio Button", "size"},   {"Checkbox", "extra"},     {"Radio Button", "colour"},
             {"Radio Button", "size"},   {"Text Field", "name"},    {"Radio Button", "Size"},
@@ -328,51 +313,24 @@ private slots:
         QCOMPARE(d.nameBytes("size"), QByteArray("&#233;t&#233;"));
     }
 
-    // The texts the dialogs show. The List Editor's Add asks again after each choice,
-    // refuses one with "|", and ends on an empty answer.
-    void programTexts()
-    {
-        frmWebForm *form = startDocument();
-        frmProperties properties(form->info());
-        frmEditList list;
-        frmEditImage image;
-        image.cmdOK_Click(); // refused: the name is empty
-        for (const QVariant &answer :
-             {QVariant("A"), QVariant("a|b"), QVariant(int(QMessageBox::Ok)), QVariant(" B "),
-              QVariant("")})
-            Prompter::queueAnswer(answer); // the button answers the warning about "|"
-        list.cmdAdd_Click();
-        QCOMPARE(texts(list.lstChoices), (QStringList{"A", " B "}));
-        QCOMPARE(Prompter::pendingAnswers(), 0);
-        QCOMPARE(Prompter::shown().size(), 6);
-        QCOMPARE(Prompter::shown().at(3).icon, MessageIcon::Exclamation);
-        QStringList shown;
-        for (const Prompter::Shown &s : Prompter::shown())
-            shown << s.title + QLatin1String(": ") + s.text;
-        const QList<QPair<QString, QString>> table = {
-            {list.windowTitle(), "List Editor"},
-            {properties.windowTitle(), "Web Form Properties"},
-            {properties.lblAdvice->text(), "Note: If the \"Submit text\" setting is set to blank, "
-                                           "you must provide an image on the form."},
-            {shown.value(0), "Tabrino: Please specify the item name."},
-            {shown.value(1), "Tabrino: Enter choice to add to the list:"},
-            {shown.value(3), "Tabrino: Choices may not contain the list item delimeter character."},
-        };
-        for (const auto &[actual, expected] : table)
-            QCOMPARE(actual, expected);
-    }
-
+    // The protocol of every dialog: OK with an empty name is refused with a warning, the
+    // dialog open and the focus on the name; Esc and the close box are Cancel; Enter is OK,
+    // a blank is a name, a numeric box with Enter in it is checked first. F1 shows the
+    // dialog's help topic.
     void resultProtocol_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("numberBox"); // Enter there must check it before OK
-        const char *table[][3] = {{"field", "txtItemName", "txtItemColumns"},
-                                  {"switch", "cboItemName", ""},
-                                  {"image", "txtItemName", ""},
-                                  {"select", "txtItemName", "txtItemRows"}};
+        QTest::addColumn<QString>("name"); // empty: no name to refuse
+        QTest::addColumn<QString>("numberBox");
+        QTest::addColumn<QString>("topic");
+        const char *table[][4] = {{"field", "txtItemName", "txtItemColumns", "topic30.html"},
+                                  {"switch", "cboItemName", "", "topic30.html"},
+                                  {"image", "txtItemName", "", "topic30.html"},
+                                  {"select", "txtItemName", "txtItemRows", "topic30.html"},
+                                  {"list", "", "", "topic30.html"},
+                                  {"properties", "", "", "topic20.html"}};
         for (const auto &row : table)
-            QTest::newRow(row[0]) << row[0] << row[1] << row[2];
+            QTest::newRow(row[0]) << row[0] << row[1] << row[2] << row[3];
     }
 
     void resultProtocol()
@@ -380,70 +338,88 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, name);
         QFETCH(QString, numberBox);
+        QFETCH(QString, topic);
         auto dialog = makeDialog(kind);
-        // OK with an empty name: refused with a warning, the dialog open, the focus on the name.
-        QString afterOk;
-        execWhile(dialog.get(), [&afterOk, name](ModalDialog *d) {
-            click(d, "cmdOK");
-            auto *input = d->findChild<QWidget *>(name);
-            const bool onName = d->focusWidget() == input || input->isAncestorOf(d->focusWidget());
-            afterOk = QStringLiteral("%1 %2 %3").arg(d->isVisible()).arg(d->Tag).arg(onName);
-            click(d, "cmdCancel");
-        });
-        QCOMPARE(afterOk, QStringLiteral("1 CANCEL 1")); // open, tag, focus on the name
-        QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
-        QCOMPARE(Prompter::shown().size(), 1);
-        QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
-        // Esc and the close box are Cancel too.
-        execWhile(dialog.get(), [](ModalDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
-        QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
-        execWhile(dialog.get(), [](ModalDialog *d) { d->close(); });
-        QCOMPARE(dialog->Tag, QStringLiteral("CANCEL"));
-
-        // Enter is OK; a blank is a name; a numeric box with Enter in it is checked first.
+        const auto outcome = [&dialog] {
+            return QStringLiteral("%1 %2").arg(dialog->isVisible()).arg(dialog->Tag);
+        };
+        QVERIFY(showActive(dialog.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(HelpWindow::current() ? HelpWindow::current()->currentPage() : QString(), topic);
+        HelpWindow::CloseHelp();
+        QVERIFY(showActive(dialog.get()));
+        click(dialog.get(), "cmdOK");
+        if (!name.isEmpty()) {
+            QCOMPARE(outcome(), QStringLiteral("1 CANCEL"));
+            QCOMPARE(lastMessage(), QStringLiteral("Please specify the item name."));
+            QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
+            auto *input = dialog->findChild<QWidget *>(name);
+            QVERIFY(dialog->focusWidget() == input || input->isAncestorOf(dialog->focusWidget()));
+            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        }
+        QCOMPARE(outcome(), name.isEmpty() ? QStringLiteral("0 OK") : QStringLiteral("0 CANCEL"));
         dialog = makeDialog(kind);
-        box(dialog.get(), name)->setText(QStringLiteral(" "));
+        dialog->show();
+        dialog->close();
+        QCOMPARE(outcome(), QStringLiteral("0 CANCEL"));
+
+        dialog = makeDialog(kind);
+        if (!name.isEmpty())
+            box(dialog.get(), name)->setText(QStringLiteral(" "));
         QLineEdit *number = numberBox.isEmpty() ? nullptr : box(dialog.get(), numberBox);
         if (number)
             number->setText(QStringLiteral("0"));
-        execWhile(dialog.get(), [number](ModalDialog *d) {
-            QWidget *target = number ? number : d->focusWidget();
-            target->setFocus();
-            QTest::keyClick(target, Qt::Key_Return);
-        });
-        QCOMPARE(dialog->Tag, QStringLiteral("OK"));
+        QVERIFY(showActive(dialog.get()));
+        QWidget *target = number ? number : dialog->focusWidget();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(outcome(), QStringLiteral("0 OK"));
         QCOMPARE(number ? number->text() : QString(), number ? QStringLiteral("1") : QString());
-        QCOMPARE(Prompter::shown().size(), 1);
+        QCOMPARE(Prompter::shown().size(), int(!name.isEmpty()));
     }
 
+    // The List Editor's Add asks again after each choice, refuses one with "|", and ends on
+    // an empty answer. Delete and the moves need a selected choice (else they beep); the
+    // first choice cannot go up, nor the last down.
     void listEditor()
     {
         frmEditList d;
-        d.lstChoices->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-        const auto run = [&d](void (frmEditList::*command)()) {
-            (d.*command)();
-            return texts(d.lstChoices).join(QString());
-        };
-        // Nothing selected: Delete and the moves change nothing (they beep).
-        QCOMPARE(run(&frmEditList::cmdDelete_Click), "ABC");
-        QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "ABC");
-        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ABC");
-        d.lstChoices->setCurrentRow(1);
-        QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "BAC");
-        QCOMPARE(run(&frmEditList::cmdMoveUp_Click), "BAC"); // the first cannot go up
-        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ABC");
-        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ACB");
-        QCOMPARE(run(&frmEditList::cmdMoveDown_Click), "ACB"); // the last cannot go down
-        d.lstChoices->setCurrentRow(1);
-        QCOMPARE(run(&frmEditList::cmdDelete_Click), "AB");
-        QCOMPARE(run(&frmEditList::cmdDelete_Click), "AB"); // nothing selected any more
-        QCOMPARE(run(&frmEditList::cmdClear_Click), "");
+        for (const QVariant &answer :
+             {QVariant("A"), QVariant("a|b"), QVariant(int(QMessageBox::Ok)), QVariant(" B "),
+              QVariant("C"), QVariant("")})
+            Prompter::queueAnswer(answer); // the button answers the warning about "|"
+        d.cmdAdd_Click();
+        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QStringList shown;
+        for (const Prompter::Shown &s : Prompter::shown())
+            shown << s.title + QLatin1String(": ") + s.text;
+        QCOMPARE(shown.size(), 6);
+        QCOMPARE(shown.at(1), "Tabrino: Enter choice to add to the list:");
+        QCOMPARE(shown.at(2),
+                 "Tabrino: Choices may not contain the list item delimeter character.");
+        QCOMPARE(Prompter::shown().at(2).icon, MessageIcon::Exclamation);
+        const std::map<QString, void (frmEditList::*)()> commands = {
+            {"del", &frmEditList::cmdDelete_Click},
+            {"up", &frmEditList::cmdMoveUp_Click},
+            {"down", &frmEditList::cmdMoveDown_Click},
+            {"clear", &frmEditList::cmdClear_Click}};
+        QStringList trace;
+        for (const QString &step :
+             QStringLiteral("del up down 1 up up down down down 1 del del clear").split(' ')) {
+            if (commands.count(step))
+                (d.*commands.at(step))();
+            else
+                d.lstChoices->setCurrentRow(step.toInt());
+            trace << texts(d.lstChoices).join(QLatin1Char(','));
+        }
+        QCOMPARE(trace.join(QLatin1String(" | ")),
+                 "A, B ,C | A, B ,C | A, B ,C | A, B ,C |  B ,A,C |  B ,A,C | A, B ,C | A,C, B  | "
+                 "A,C, B  | A,C, B  | A, B  | A, B  | ");
 
-        // From the Selection dialog: Cancel keeps the choices, OK replaces them.
+        // From the Selection dialog: Cancel after a change keeps the choices, OK replaces them
+        // and selects the first.
         frmEditSelect select;
         DecodeChoices("Small|Medium|Large|", select.cboItemSelect);
-
-        // Cancel after a change leaves the choices as they were.
         whenModal<frmEditList>([](frmEditList *editor) {
             editor->lstChoices->setCurrentRow(0);
             editor->cmdDelete_Click();
@@ -451,8 +427,6 @@ private slots:
         });
         select.cmdEditList_Click();
         QCOMPARE(texts(select.cboItemSelect), (QStringList{"Small", "Medium", "Large"}));
-
-        // OK replaces the choices and selects the first.
         select.cboItemSelect->setCurrentIndex(2);
         whenModal<frmEditList>([](frmEditList *editor) {
             editor->lstChoices->setCurrentRow(2);
@@ -460,7 +434,6 @@ private slots:
             click(editor, "cmdOK");
         });
         select.cmdEditList_Click();
-        QCOMPARE(texts(select.cboItemSelect), (QStringList{"Small", "Large", "Medium"}));
         QCOMPARE(select.cboItemSelect->currentIndex(), 0);
         QCOMPARE(EncodeChoices(select.cboItemSelect), QByteArray("Small|Large|Medium|"));
     }
@@ -538,18 +511,25 @@ private slots:
         QCOMPARE(info.MediaType, QByteArray(" text/x "));
     }
 
-    // Every caption, label, button, menu and tool tip goes through the translation.
+    // Every caption, label, button, menu and tool tip goes through the translation; the
+    // caption of a dialog that sets its own.
     void everyTextTranslated_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *kind : {"frame", "field", "switch", "image", "select", "list",
-                                 "properties", "viewer", "wizard", "startup"})
-            QTest::newRow(kind) << QString::fromLatin1(kind);
+        QTest::addColumn<QString>("title"); // empty: not checked
+        for (const char *kind :
+             {"frame", "field", "switch", "image", "select", "viewer", "wizard", "startup"})
+            QTest::newRow(kind) << QString::fromLatin1(kind) << QString();
+        QTest::newRow("list") << "list"
+                              << "List Editor";
+        QTest::newRow("properties") << "properties"
+                                    << "Web Form Properties";
     }
 
     void everyTextTranslated()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, title);
         MarkingTranslator marking;
         QCoreApplication::installTranslator(&marking);
         const auto removeMarking =
@@ -567,31 +547,14 @@ private slots:
             else if (kind == QLatin1String("startup"))
                 window = std::make_unique<frmStartup>();
             else
-                window = makeDialog(kind, startDocument());
+                window = makeDialog(kind);
             window->show(); // the wizard fills its texts when it is shown
             shown = window.get();
         }
+        if (!title.isEmpty())
+            QCOMPARE(shown->windowTitle(), MarkingTranslator::Mark + title);
         const QStringList untranslated = untranslatedTexts(shown);
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1String(" | "))));
-    }
-
-    void f1OpensTheDialogsTopic()
-    {
-        frmWebForm *form = startDocument();
-        for (const char *kind : {"field", "switch", "image", "select", "list", "properties"}) {
-            auto dialog = makeDialog(QLatin1String(kind), form);
-            QString shownPage;
-            execWhile(dialog.get(), [&shownPage](ModalDialog *d) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-                if (HelpWindow::current())
-                    shownPage = HelpWindow::current()->currentPage();
-                d->cmdCancel_Click();
-            });
-            QCOMPARE(shownPage,
-                     kind == QLatin1String("properties") ? "topic20.html" : "topic30.html");
-            HelpWindow::CloseHelp();
-        }
-        QVERIFY2(Prompter::shown().isEmpty(), qPrintable(lastMessage()));
     }
 };
 
