@@ -149,52 +149,42 @@ private slots:
         closeFrame(m_frame);
     }
 
-    void filterKey_data()
+    // The key filter: each code with its result in modes 0 (file name), 1 (number) and 2
+    // (text). The range check: the number at the start of the text within 1 and the maximum,
+    // or the nearest bound.
+    void inputChecks_data()
     {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("expected");
-        // Each code with its result in modes 0 (file name), 1 (number) and 2 (text).
-        const int table[][4] = {{8, 8, 8, 8},         {22, 22, 0, 22},      {' ', ' ', 0, ' '},
-                                {'*', 0, 0, '*'},     {'?', 0, 0, '?'},     {'/', '/', 0, '/'},
-                                {'0', '0', '0', '0'}, {'9', '9', '9', '9'}, {':', ':', 0, ':'},
-                                {'a', 'a', 0, 'a'},   {'~', '~', 0, '~'},   {127, 0, 0, 0},
-                                {0xE9, 0, 0, 0}};
-        for (const auto &k : table) {
-            for (int mode = FilterFileName; mode <= FilterText; ++mode)
-                QTest::addRow("code %d, mode %d", k[0], mode) << k[0] << mode << k[mode + 1];
-        }
-    }
-
-    void filterKey()
-    {
-        QFETCH(int, code);
-        QFETCH(int, mode);
-        QFETCH(int, expected);
-        QCOMPARE(FilterKey(code, mode), expected);
-    }
-
-    // The number at the start of the text, within the bounds, or the nearest bound.
-    void checkRange_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("maximum");
+        QTest::addColumn<QString>("input"); // a key's code, or a text to range check
+        QTest::addColumn<int>("mode");      // or the maximum
         QTest::addColumn<QString>("expected");
-        const QString overlong(400, QLatin1Char('9'));
-        const QList<std::tuple<QString, int, QString>> table = {
-            {"0", 255, "1"},         {"300", 255, "255"}, {"", 255, "1"},
-            {"12", 255, "12"},       {"007", 255, "007"}, {"40000", 32767, "32767"},
-            {"12abc", 255, "12abc"}, {"-5", 255, "1"},    {"255.5", 255, "255"},
-            {overlong, 255, "255"}};
-        for (const auto &[text, maximum, expected] : table)
+        const int keys[][4] = {{8, 8, 8, 8},         {22, 22, 0, 22},      {' ', ' ', 0, ' '},
+                               {'*', 0, 0, '*'},     {'?', 0, 0, '?'},     {'/', '/', 0, '/'},
+                               {'0', '0', '0', '0'}, {'9', '9', '9', '9'}, {':', ':', 0, ':'},
+                               {'a', 'a', 0, 'a'},   {'~', '~', 0, '~'},   {127, 0, 0, 0},
+                               {0xE9, 0, 0, 0}};
+        for (const auto &k : keys) {
+            for (int mode = FilterFileName; mode <= FilterText; ++mode)
+                QTest::addRow("code %d, mode %d", k[0], mode)
+                    << QString::number(k[0]) << mode << QString::number(k[mode + 1]);
+        }
+        const QList<std::tuple<QString, int, QString>> ranges = {
+            {"0", 255, "1"},         {"300", 255, "255"},
+            {"", 255, "1"},          {"12", 255, "12"},
+            {"007", 255, "007"},     {"40000", 32767, "32767"},
+            {"12abc", 255, "12abc"}, {"-5", 255, "1"},
+            {"255.5", 255, "255"},   {QString(400, QLatin1Char('9')), 255, "255"}};
+        for (const auto &[text, maximum, expected] : ranges)
             QTest::addRow("\"%s\"", qPrintable(text.left(8))) << text << maximum << expected;
     }
-    void checkRange()
+    void inputChecks()
     {
-        QFETCH(QString, text);
-        QFETCH(int, maximum);
+        QFETCH(QString, input);
+        QFETCH(int, mode);
         QFETCH(QString, expected);
-        QCOMPARE(CheckRange(text, 1, maximum), expected);
+        if (mode <= FilterText)
+            QCOMPARE(FilterKey(input.toInt(), mode), expected.toInt());
+        else
+            QCOMPARE(CheckRange(input, 1, mode), expected);
     }
 
     // Keys typed into a box are filtered; on leaving it a number box is brought within its
