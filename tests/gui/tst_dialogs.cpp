@@ -425,6 +425,7 @@ private slots:
             click(editor, "cmdOK");
         });
         select.cmdEditList_Click();
+        QCOMPARE(texts(select.cboItemSelect), (QStringList{"Small", "Large", "Medium"}));
         QCOMPARE(select.cboItemSelect->currentIndex(), 0);
         QCOMPARE(EncodeChoices(select.cboItemSelect), QByteArray("Small|Large|Medium|"));
     }
