@@ -1,7 +1,7 @@
-// The modal dialogs and their input checks: the key filter and the range check, the
-// result protocol with its refusal of an empty name, the per-type preparation, the List
-// Editor, the choice box coding, the properties dialog, F1 help, and every shown text going
-// through the translation.
+// The windows and the modal dialogs: the key filter and the range check, the per-type
+// preparation, the List Editor, the choice box coding, the properties dialog, and for every
+// window the translation of its texts and for every dialog F1 help and the result protocol
+// with its refusal of an empty name.
 #include "GuiTestSupport.h"
 
 #include "AppInfo.h"
@@ -304,71 +304,6 @@ private slots:
         QCOMPARE(d.nameBytes("size"), QByteArray("&#233;t&#233;"));
     }
 
-    // The protocol of every dialog: OK with an empty name is refused with a warning, the
-    // dialog open and the focus on the name; Esc and the close box are Cancel; Enter is OK,
-    // a blank is a name, a numeric box with Enter in it is checked first. F1 shows the
-    // dialog's help topic.
-    void resultProtocol_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("name"); // empty: no name to refuse
-        QTest::addColumn<QString>("numberBox");
-        QTest::addColumn<QString>("topic");
-        const char *table[][4] = {{"field", "txtItemName", "txtItemColumns", "topic30.html"},
-                                  {"switch", "cboItemName", "", "topic30.html"},
-                                  {"image", "txtItemName", "", "topic30.html"},
-                                  {"select", "txtItemName", "txtItemRows", "topic30.html"},
-                                  {"list", "", "", "topic30.html"},
-                                  {"properties", "", "", "topic20.html"}};
-        for (const auto &row : table)
-            QTest::newRow(row[0]) << row[0] << row[1] << row[2] << row[3];
-    }
-
-    void resultProtocol()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, name);
-        QFETCH(QString, numberBox);
-        QFETCH(QString, topic);
-        auto dialog = makeDialog(kind);
-        const auto outcome = [&dialog] {
-            return QStringLiteral("%1 %2").arg(dialog->isVisible()).arg(dialog->Tag);
-        };
-        QVERIFY(showActive(dialog.get()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-        QCOMPARE(HelpWindow::current() ? HelpWindow::current()->currentPage() : QString(), topic);
-        HelpWindow::CloseHelp();
-        QVERIFY(showActive(dialog.get()));
-        click(dialog.get(), "cmdOK");
-        if (!name.isEmpty()) {
-            QCOMPARE(outcome(), QStringLiteral("1 CANCEL"));
-            QCOMPARE(lastMessage(), QStringLiteral("Please specify the item name."));
-            QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
-            auto *input = dialog->findChild<QWidget *>(name);
-            QVERIFY(dialog->focusWidget() == input || input->isAncestorOf(dialog->focusWidget()));
-            QTest::keyClick(dialog.get(), Qt::Key_Escape);
-        }
-        QCOMPARE(outcome(), name.isEmpty() ? QStringLiteral("0 OK") : QStringLiteral("0 CANCEL"));
-        dialog = makeDialog(kind);
-        dialog->show();
-        dialog->close();
-        QCOMPARE(outcome(), QStringLiteral("0 CANCEL"));
-
-        dialog = makeDialog(kind);
-        if (!name.isEmpty())
-            box(dialog.get(), name)->setText(QStringLiteral(" "));
-        QLineEdit *number = numberBox.isEmpty() ? nullptr : box(dialog.get(), numberBox);
-        if (number)
-            number->setText(QStringLiteral("0"));
-        QVERIFY(showActive(dialog.get()));
-        QWidget *target = number ? number : dialog->focusWidget();
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_Return);
-        QCOMPARE(outcome(), QStringLiteral("0 OK"));
-        QCOMPARE(number ? number->text() : QString(), number ? QStringLiteral("1") : QString());
-        QCOMPARE(Prompter::shown().size(), int(!name.isEmpty()));
-    }
-
     // The List Editor's Add asks again after each choice, refuses one with "|", and ends on
     // an empty answer. Delete and the moves need a selected choice (else they beep); the
     // first choice cannot go up, nor the last down.
@@ -505,25 +440,38 @@ private slots:
         QCOMPARE(info.MediaType, QByteArray(" text/x "));
     }
 
-    // Every caption, label, button, menu and tool tip goes through the translation; the
-    // caption of a dialog that sets its own.
-    void everyTextTranslated_data()
+    // Every window: each caption, label, button, menu and tool tip goes through the
+    // translation. Each dialog: F1 shows its help topic; OK with an empty name is refused with
+    // a warning, the dialog open and the focus on the name; Esc and the close box are Cancel;
+    // Enter is OK, a blank is a name, and a numeric box with Enter in it is checked first.
+    void windows_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("title"); // empty: not checked
-        for (const char *kind :
-             {"frame", "field", "switch", "image", "select", "viewer", "wizard", "startup"})
-            QTest::newRow(kind) << QString::fromLatin1(kind) << QString();
-        QTest::newRow("list") << "list"
-                              << "List Editor";
-        QTest::newRow("properties") << "properties"
-                                    << "Web Form Properties";
+        QTest::addColumn<QString>("topic"); // empty: no dialog
+        QTest::addColumn<QString>("name");  // empty: no name to refuse
+        QTest::addColumn<QString>("numberBox");
+        const char *table[][5] = {{"frame", "", "", "", ""},
+                                  {"viewer", "", "", "", ""},
+                                  {"wizard", "", "", "", ""},
+                                  {"startup", "", "", "", ""},
+                                  {"field", "", "topic30.html", "txtItemName", "txtItemColumns"},
+                                  {"switch", "", "topic30.html", "cboItemName", ""},
+                                  {"image", "", "topic30.html", "txtItemName", ""},
+                                  {"select", "", "topic30.html", "txtItemName", "txtItemRows"},
+                                  {"list", "List Editor", "topic30.html", "", ""},
+                                  {"properties", "Web Form Properties", "topic20.html", "", ""}};
+        for (const auto &row : table)
+            QTest::newRow(row[0]) << row[0] << row[1] << row[2] << row[3] << row[4];
     }
 
-    void everyTextTranslated()
+    void windows()
     {
         QFETCH(QString, kind);
         QFETCH(QString, title);
+        QFETCH(QString, topic);
+        QFETCH(QString, name);
+        QFETCH(QString, numberBox);
         MarkingTranslator marking;
         QCoreApplication::installTranslator(&marking);
         const auto removeMarking =
@@ -542,6 +490,46 @@ private slots:
             QCOMPARE(shown->windowTitle(), MarkingTranslator::Mark + title);
         const QStringList untranslated = untranslatedTexts(shown);
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1String(" | "))));
+        if (topic.isEmpty())
+            return;
+
+        auto dialog = makeDialog(kind);
+        const auto outcome = [&dialog] {
+            return QStringLiteral("%1 %2").arg(dialog->isVisible()).arg(dialog->Tag);
+        };
+        QVERIFY(showActive(dialog.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(HelpWindow::current() ? HelpWindow::current()->currentPage() : QString(), topic);
+        HelpWindow::CloseHelp();
+        QVERIFY(showActive(dialog.get()));
+        click(dialog.get(), "cmdOK");
+        if (!name.isEmpty()) {
+            QCOMPARE(outcome(), QStringLiteral("1 CANCEL"));
+            QCOMPARE(lastMessage(), MarkingTranslator::Mark + "Please specify the item name.");
+            QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
+            auto *input = dialog->findChild<QWidget *>(name);
+            QVERIFY(dialog->focusWidget() == input || input->isAncestorOf(dialog->focusWidget()));
+            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        }
+        QCOMPARE(outcome(), name.isEmpty() ? QStringLiteral("0 OK") : QStringLiteral("0 CANCEL"));
+        dialog = makeDialog(kind);
+        dialog->show();
+        dialog->close();
+        QCOMPARE(outcome(), QStringLiteral("0 CANCEL"));
+
+        dialog = makeDialog(kind);
+        if (!name.isEmpty())
+            box(dialog.get(), name)->setText(QStringLiteral(" "));
+        QLineEdit *number = numberBox.isEmpty() ? nullptr : box(dialog.get(), numberBox);
+        if (number)
+            number->setText(QStringLiteral("0"));
+        QVERIFY(showActive(dialog.get()));
+        QWidget *target = number ? number : dialog->focusWidget();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(outcome(), QStringLiteral("0 OK"));
+        QCOMPARE(number ? number->text() : QString(), number ? QStringLiteral("1") : QString());
+        QCOMPARE(Prompter::shown().size(), int(!name.isEmpty()));
     }
 };
 
