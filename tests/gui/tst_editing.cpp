@@ -6,14 +6,13 @@
 #include "editor/ItemClipboard.h"
 #include "editor/frmEditList.h"
 #include "editor/frmEditSelect.h"
-#include "output/frmProperties.h"
 #include "ui/ItemGridView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QUndoStack>
+#include <tuple>
 
 using namespace GuiTest;
 
@@ -22,18 +21,16 @@ namespace {
 QString g_dialogTitle; // of the last dialog answered
 
 // Answers the next dialog of type D once it shows: "control=value" for each control to
-// set where it is enabled (a check box is ticked by any value, a push button clicked),
+// set where it exists and is enabled (a check box is ticked by any value, a push button clicked),
 // then OK or Cancel. Its title is kept in g_dialogTitle.
-template <typename D = ModalDialog> void fillIn(const QStringList &settings, bool ok = true)
+template <typename D = ModalDialog> void fillIn(const QString &settings, bool ok = true)
 {
     whenModal<D>([settings, ok](D *dialog) {
         g_dialogTitle = dialog->windowTitle();
-        for (const QString &setting : settings) {
+        for (const QString &setting : settings.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString name = setting.section(QLatin1Char('='), 0, 0);
             const QString value = setting.section(QLatin1Char('='), 1);
             auto *control = static_cast<QWidget *>(dialog)->findChild<QWidget *>(name);
-            if (!control)
-                qWarning("no control named %s", qPrintable(name));
             if (!control || !control->isEnabled())
                 continue;
             if (auto *box = qobject_cast<QLineEdit *>(control))
@@ -47,38 +44,40 @@ template <typename D = ModalDialog> void fillIn(const QStringList &settings, boo
     });
 }
 
-// A row's cells up to its last non-empty one.
-QByteArrayList rowOf(frmWebForm *form, int row)
-{
-    QByteArrayList cells;
-    for (int col = 0; col < ItemColumnCount; ++col)
-        cells << form->grid().text(row, col);
-    while (!cells.isEmpty() && cells.constLast().isEmpty())
-        cells.removeLast();
-    return cells;
-}
-
-void setRow(frmWebForm *form, int row, const QByteArrayList &cells)
+// Sets the cells of `row`, given separated by "|" (the last cell takes the rest), adding the
+// row when it is past the last.
+void setRow(frmWebForm *form, int row, const QString &cells)
 {
     if (row >= form->grid().rows())
         form->grid().addRow(row);
-    for (int col = 0; col < cells.size(); ++col)
-        form->grid().setText(row, col, cells.at(col));
+    for (int col = 0; col < ItemColumnCount; ++col) {
+        const int last = col == ColOther ? -1 : col;
+        form->grid().setText(row, col, cells.section(QLatin1Char('|'), col, last).toUtf8());
+    }
 }
 
-// The labels of the item rows, the current row's in brackets; "(mark misplaced)" unless
-// the current cell is the one marked.
-QString labelsAndMark(frmWebForm *form)
+// The labels of the item rows, the current row's in brackets followed by the current
+// column; "(mark misplaced)" unless the current cell is the one marked and the view's
+// current cell; " *" when the document is changed, the title bar showing it.
+QString state(frmWebForm *form)
 {
     const ItemGrid &grid = form->grid();
     QStringList labels;
     for (int row = 1; row < grid.rows(); ++row) {
         const QString label = QString::fromUtf8(grid.text(row, ColLabel));
-        labels << (row == grid.currentRow() ? QLatin1Char('[') + label + QLatin1Char(']') : label);
+        labels << (row == grid.currentRow()
+                       ? QStringLiteral("[%1]:%2").arg(label).arg(grid.currentColumn())
+                       : label);
     }
-    const bool mark =
-        markedCells(form) == QList<QPoint>{QPoint(grid.currentColumn(), grid.currentRow())};
-    return labels.join(QLatin1Char(' ')) + (mark ? QString() : QStringLiteral(" (mark misplaced)"));
+    const QPoint current(grid.currentColumn(), grid.currentRow());
+    const QModelIndex viewCell = form->flgForm()->currentIndex();
+    const bool mark = markedCells(form) == QList<QPoint>{current} &&
+                      QPoint(viewCell.column(), viewCell.row() + 1) == current;
+    const bool changed = form->info().Changed;
+    return labels.join(QLatin1Char(' ')) +
+           (mark ? QString() : QStringLiteral(" (mark misplaced)")) +
+           (changed ? QStringLiteral(" *") : QString()) +
+           (changed == form->isWindowModified() ? QString() : QStringLiteral(" (title)"));
 }
 
 } // namespace
@@ -106,59 +105,74 @@ private slots:
         closeFrame(m_frame);
     }
 
-    void insertIntoAnEmptyDocument_data()
+    // An item inserted into an empty document from the toolbar, or the item of row 1
+    // edited ("-": cancelled, for a label the empty answer), writes only the cells of its
+    // type.
+    void insertAndEdit_data()
     {
+        QTest::addColumn<QString>("before"); // empty: insert with `key`
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QStringList>("settings"); // for the label, the input box's answer
-        QTest::addColumn<QByteArrayList>("cells");
-        const QStringList field = {"txtItemName=n", "txtItemDefault=d", "txtItemLabel=L",
-                                   "txtItemColumns=30", "txtItemMaxLength=40"};
-        QTest::newRow("label") << "INSERTLABEL" << QStringList{"Hi"}
-                               << QByteArrayList{"Label", "", "", "Hi"};
-        QTest::newRow("text") << "INSERTTEXT" << field
-                              << QByteArrayList{"Text Field", "n", "d", "L", "30", "", "40"};
-        QTest::newRow("password") << "INSERTPASSWORD" << field
-                                  << QByteArrayList{
-                                         "Password Field", "n", "d", "L", "30", "", "40"};
-        QTest::newRow("hidden") << "INSERTHIDDEN" << field
-                                << QByteArrayList{"Hidden Field", "n", "d"};
-        QTest::newRow("area") << "INSERTAREA" << field
-                              << QByteArrayList{"Text Area", "n", "d", "L", "30", "4"};
-        QTest::newRow("selection")
-            << "INSERTSELECT" << QStringList{"txtItemName=n", "txtItemLabel=L", "txtItemRows=1"}
-            << QByteArrayList{"Selection", "n", "Disallow multiple selections", "L", "", "1"};
-        QTest::newRow("checkbox") << "INSERTCHECK"
-                                  << QStringList{"cboItemName=n", "txtItemLabel=L",
-                                                 "chkItemDefault=1"}
-                                  << QByteArrayList{"Checkbox", "n", "Checked", "L"};
-        QTest::newRow("radio") << "INSERTRADIO"
-                               << QStringList{"cboItemName=n", "txtItemLabel=L", "txtItemValue=v",
-                                              "chkItemDefault=1"}
-                               << QByteArrayList{"Radio Button", "n", "On", "L", "", "", "", "v"};
-        QTest::newRow("image") << "INSERTIMAGE"
-                               << QStringList{"txtItemName=n", "txtItemFile=f.gif",
-                                              "txtItemLabel=L", "cboItemAlign=Middle"}
-                               << QByteArrayList{"Image", "n", "f.gif", "L", "", "", "", "Middle"};
+        QTest::addColumn<QString>("settings"); // for the label, the input box's answer
+        QTest::addColumn<QString>("after");
+        // Every box of every dialog; a box a dialog lacks or greys out is not filled in.
+        const char *all = "txtItemName=n txtItemDefault=d txtItemLabel=L txtItemColumns=30 "
+                          "txtItemRows=3 txtItemMaxLength=40 cboItemName=n chkItemDefault=1 "
+                          "txtItemValue=v txtItemFile=f.gif cboItemAlign=Middle";
+        const char *edit = "txtItemName=N2 txtItemMaxLength=21 txtItemRows=6";
+        const char *table[][4] = {
+            {"", "INSERTLABEL", "L", "Label|||L"},
+            {"", "INSERTLABEL", "-", ""}, // an empty answer inserts no label, nor empties one
+            {"Label|||Keep me", "", "-", "Label|||Keep me"},
+            {"Label|||Keep me", "", "Changed", "Label|||Changed"},
+            {"", "INSERTTEXT", all, "Text Field|n|d|L|30||40"},
+            {"", "INSERTPASSWORD", all, "Password Field|n|d|L|30||40"},
+            {"", "INSERTHIDDEN", all, "Hidden Field|n|d"},
+            {"", "INSERTAREA", all, "Text Area|n|d|L|30|3"},
+            {"", "INSERTSELECT", all, "Selection|n|Disallow multiple selections|L||3"},
+            {"", "INSERTCHECK", all, "Checkbox|n|Checked|L"},
+            {"", "INSERTRADIO", all, "Radio Button|n|On|L||||v"},
+            {"", "INSERTIMAGE", all, "Image|n|f.gif|L||||Middle"},
+            // Max. but not Rows; Rows but not Max.; Name and Default only
+            {"Text Field|n|d|L|10|R|20|O", "", edit, "Text Field|N2|d|L|10|R|21|O"},
+            {"Text Area|n|d|L|10|5|M|O", "", edit, "Text Area|N2|d|L|10|6|M|O"},
+            {"Hidden Field|n|d|L|C|R|M|O", "", edit, "Hidden Field|N2|d|L|C|R|M|O"},
+            {"Text Field|a|b|L|1||2", "", "-", "Text Field|a|b|L|1||2"},
+        };
+        for (const auto &row : table)
+            QTest::addRow("%s > %s", row[0], row[3])
+                << QString(row[0]) << row[1] << row[2] << QString(row[3]);
     }
-    void insertIntoAnEmptyDocument()
+    void insertAndEdit()
     {
+        QFETCH(QString, before);
         QFETCH(QString, key);
-        QFETCH(QStringList, settings);
-        QFETCH(QByteArrayList, cells);
-        if (key == QLatin1String("INSERTLABEL"))
-            Prompter::queueAnswer(settings.constFirst());
+        QFETCH(QString, settings);
+        QFETCH(QString, after);
+        const QString type = (before.isEmpty() ? after : before).section(QLatin1Char('|'), 0, 0);
+        const bool label = key == QLatin1String("INSERTLABEL") || type == QLatin1String("Label");
+        const bool ok = settings != QLatin1String("-");
+        if (label)
+            Prompter::queueAnswer(ok ? settings : QString());
         else
-            fillIn(settings);
-        m_frame->tbrDesign_ButtonClick(key);
-        QCOMPARE(rowOf(m_form, 1), cells);
+            fillIn(ok ? settings : QString(), ok);
+        if (before.isEmpty()) {
+            m_frame->tbrDesign_ButtonClick(key);
+        } else {
+            setRow(m_form, 1, before);
+            QVERIFY(triggerAction(m_form, QStringLiteral("mnuEditItem")));
+        }
+        QCOMPARE(itemRows(m_form).value(0), after);
+        if (label)
+            QCOMPARE(lastMessage(), before.isEmpty() ? "Enter the new label:" : "Amend the label:");
         // Exactly one item, current and marked: no placeholder left.
-        QCOMPARE(labelsAndMark(m_form), "[" + QString::fromUtf8(cells.value(ColLabel)) + "]");
-        QVERIFY(m_form->info().Changed);
-        QVERIFY(m_form->isWindowModified());     // the title bar shows it
-        QVERIFY(!m_form->PreviewFile.isEmpty()); // the preview followed the insert
+        const QString shownLabel = after.section(QLatin1Char('|'), ColLabel, ColLabel);
+        QCOMPARE(state(m_form), "[" + shownLabel + "]:1" + (before != after ? " *" : ""));
+        if (after.isEmpty())
+            return;
+        if (before.isEmpty())
+            QVERIFY(!m_form->PreviewFile.isEmpty()); // the preview followed the insert
 
         // The type's key Ctrl+F<n> inserts another, F4 edits this one; cancelled here.
-        const QString type = QString::fromLatin1(cells.constFirst());
         const auto titleAfter = [&](int key, Qt::KeyboardModifiers modifiers) {
             g_dialogTitle.clear();
             Prompter::clearShown();
@@ -166,64 +180,18 @@ private slots:
             if (!QTest::qWaitForWindowActive(m_frame.get()))
                 return QStringLiteral("(the frame is not active)");
             m_form->flgForm()->setFocus();
-            if (type != QLatin1String("Label"))
-                fillIn({}, false);
+            if (!label)
+                fillIn(QString(), false);
             else
                 Prompter::queueAnswer(QString()); // the input box cancelled
             QTest::keyClick(m_form->flgForm(), Qt::Key(key), modifiers);
             return Prompter::shown().isEmpty() ? g_dialogTitle : Prompter::shown().at(0).title;
         };
-        QCOMPARE(titleAfter(Qt::Key_F1 + ItemTypeCode(cells.constFirst()), Qt::ControlModifier),
+        QCOMPARE(titleAfter(Qt::Key_F1 + ItemTypeCode(type.toLatin1()), Qt::ControlModifier),
                  "Insert " + type);
         QCOMPARE(titleAfter(Qt::Key_F4, Qt::NoModifier), "Edit " + type);
-        QCOMPARE(rowOf(m_form, 1), cells);
+        QCOMPARE(itemRows(m_form).value(0), after);
         QCOMPARE(openForms(*m_frame).size(), 1); // Ctrl+F4 did not close the window
-    }
-
-    void editWritesOnlyTheTypesCells_data()
-    {
-        QTest::addColumn<QByteArrayList>("before");
-        QTest::addColumn<QByteArrayList>("after"); // unchanged: the dialog is cancelled
-        const QByteArray t = "Text Field", h = "Hidden Field", a = "Text Area";
-        QTest::newRow("text field: Max. but not Rows")
-            << QByteArrayList{t, "n", "d", "l", "10", "R", "20", "O"}
-            << QByteArrayList{t, "N2", "d", "l", "10", "R", "21", "O"};
-        QTest::newRow("text area: Rows but not Max.")
-            << QByteArrayList{a, "n", "d", "l", "10", "5", "M", "O"}
-            << QByteArrayList{a, "N2", "d", "l", "10", "6", "M", "O"};
-        QTest::newRow("hidden: Name and Default only")
-            << QByteArrayList{h, "n", "d", "L", "C", "R", "M", "O"}
-            << QByteArrayList{h, "N2", "d", "L", "C", "R", "M", "O"};
-        QTest::newRow("cancelled") << QByteArrayList{t, "a", "b", "c", "1", "", "2"}
-                                   << QByteArrayList{t, "a", "b", "c", "1", "", "2"};
-    }
-    void editWritesOnlyTheTypesCells()
-    {
-        QFETCH(QByteArrayList, before);
-        QFETCH(QByteArrayList, after);
-        setRow(m_form, 1, before);
-        fillIn({"txtItemName=N2", "txtItemMaxLength=21", "txtItemRows=6"}, before != after);
-        QVERIFY(triggerAction(m_form, QStringLiteral("mnuEditItem")));
-        QCOMPARE(rowOf(m_form, 1), after);
-        QCOMPARE(m_form->info().Changed, before != after);
-        QCOMPARE(m_form->isWindowModified(), before != after);
-    }
-
-    // An empty answer (or Cancel) neither empties a label nor inserts one.
-    void labelCannotBeEmptiedByEditing()
-    {
-        setRow(m_form, 1, {"Label", "", "", "Keep me"});
-        Prompter::queueAnswer(QString());
-        m_form->EditItem(1);
-        QCOMPARE(lastMessage(), QStringLiteral("Amend the label:"));
-        Prompter::queueAnswer(QString());
-        m_form->mnuInsertLabel_Click();
-        QCOMPARE(lastMessage(), QStringLiteral("Enter the new label:"));
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[Keep me]"));
-        QVERIFY(!m_form->info().Changed);
-        Prompter::queueAnswer(QStringLiteral("Changed"));
-        m_form->EditItem(1);
-        QCOMPARE(m_form->grid().text(1, ColLabel), QByteArray("Changed"));
     }
 
     // Editing row 2 of a group asks about the others; inserting a radio button (below row 2)
@@ -233,34 +201,32 @@ private slots:
         QTest::addColumn<int>("row");         // 0: insert
         QTest::addColumn<QString>("newName"); // empty: the name the dialog shows is kept
         QTest::addColumn<int>("reply");       // 0: no question expected
-        QTest::addColumn<QByteArrayList>("names");
-        QTest::newRow("yes renames the group") << 2 << "size" << int(QMessageBox::Yes)
-                                               << QByteArrayList{"size", "size", "grp", "size", ""};
-        QTest::newRow("no renames one") << 2 << "size" << int(QMessageBox::No)
-                                        << QByteArrayList{"grp", "size", "grp", "grp", ""};
-        QTest::newRow("case alone is a rename") << 2 << "GRP" << int(QMessageBox::Yes)
-                                                << QByteArrayList{"GRP", "GRP", "grp", "GRP", ""};
-        QTest::newRow("same name asks nothing")
-            << 2 << "" << 0 << QByteArrayList{"grp", "grp", "grp", "grp", ""};
-        QTest::newRow("insert, new group asks nothing")
-            << 0 << "size" << 0 << QByteArrayList{"grp", "grp", "size", "grp", "grp", ""};
-        QTest::newRow("insert into a group asks nothing")
-            << 0 << "grp" << 0 << QByteArrayList{"grp", "grp", "grp", "grp", "grp", ""};
+        QTest::addColumn<QString>("names");
+        const std::tuple<const char *, int, const char *, int, const char *> table[] = {
+            {"yes renames the group", 2, "size", QMessageBox::Yes, "size|size|grp|size|"},
+            {"no renames one", 2, "size", QMessageBox::No, "grp|size|grp|grp|"},
+            {"case alone is a rename", 2, "GRP", QMessageBox::Yes, "GRP|GRP|grp|GRP|"},
+            {"same name asks nothing", 2, "", 0, "grp|grp|grp|grp|"},
+            {"insert, new group asks nothing", 0, "size", 0, "grp|grp|size|grp|grp|"},
+            {"insert into a group asks nothing", 0, "grp", 0, "grp|grp|grp|grp|grp|"}};
+        for (const auto &[name, row, newName, reply, names] : table)
+            QTest::newRow(name) << row << newName << reply << QString(names);
     }
     void radioRenaming()
     {
         QFETCH(int, row);
         QFETCH(QString, newName);
         QFETCH(int, reply);
-        QFETCH(QByteArrayList, names);
-        setRow(m_form, 1, {"Radio Button", "grp", "Off", "a", "", "", "", "1"});
-        setRow(m_form, 2, {"Radio Button", "grp", "Off", "b", "", "", "", "2"});
-        setRow(m_form, 3, {"Checkbox", "grp", "Unchecked", "c"});
-        setRow(m_form, 4, {"Radio Button", "grp", "On", "d", "", "", "", "4"});
-        setRow(m_form, 5, {"Radio Button", "", "Off", "e"}); // no name yet
+        QFETCH(QString, names);
+        const QString original = "grp|grp|grp|grp|";
+        const char *items[] = {"Radio Button|grp|Off|a||||1", "Radio Button|grp|Off|b||||2",
+                               "Checkbox|grp|Unchecked|c", "Radio Button|grp|On|d||||4",
+                               "Radio Button||Off|e"}; // the last has no name yet
+        for (int i = 0; i < 5; ++i)
+            setRow(m_form, i + 1, items[i]);
         if (reply)
             Prompter::queueAnswer(reply);
-        fillIn(newName.isEmpty() ? QStringList() : QStringList{"cboItemName=" + newName});
+        fillIn(newName.isEmpty() ? QString() : "cboItemName=" + newName);
         if (row == 0) {
             m_form->grid().setCurrentCell(2, 1);
             m_form->mnuInsertSwitch_Click(ItemRadioButton);
@@ -271,14 +237,13 @@ private slots:
                                                        "with the new?")
                                       : QString());
         const auto namesNow = [this] {
-            QByteArrayList actual;
+            QStringList actual;
             for (int r = 1; r < m_form->grid().rows(); ++r)
-                actual << m_form->grid().text(r, ColName);
-            return actual;
+                actual << QString::fromUtf8(m_form->grid().text(r, ColName));
+            return actual.join(QLatin1Char('|'));
         };
         QCOMPARE(namesNow(), names);
         // The edit and the renaming of its group are one step of the history.
-        const QByteArrayList original{"grp", "grp", "grp", "grp", ""};
         QCOMPARE(m_form->history()->count(), names == original ? 0 : 1);
         m_form->history()->undo();
         QCOMPARE(namesNow(), original);
@@ -286,19 +251,17 @@ private slots:
         QCOMPARE(namesNow(), names);
     }
 
-    // The row's choices and multiple-selection state shown, a choice added in the List Editor.
+    // The row's choices and multiple-selection state shown, a choice added in the List Editor;
+    // "C" after the last "|" was no choice.
     void selectionEditRoundTrip()
     {
-        setRow(m_form, 1,
-               {"Selection", "s", "Allow multiple selections", "L", "", "3", "", "A||B|C"});
+        setRow(m_form, 1, "Selection|s|Allow multiple selections|L||3||A||B|C");
         Prompter::queueAnswer(QStringLiteral("D"));
         Prompter::queueAnswer(QString()); // the List Editor asks until answered with nothing
-        fillIn<frmEditList>({"cmdAdd="});
-        fillIn<frmEditSelect>({"cmdEditList="});
+        fillIn<frmEditList>(QStringLiteral("cmdAdd="));
+        fillIn<frmEditSelect>(QStringLiteral("cmdEditList="));
         m_form->EditItem(1);
-        // "C" after the last "|" was no choice.
-        QCOMPARE(rowOf(m_form, 1), (QByteArrayList{"Selection", "s", "Allow multiple selections",
-                                                   "L", "", "3", "", "A||B|D|"}));
+        QCOMPARE(itemRows(m_form).value(0), "Selection|s|Allow multiple selections|L||3||A||B|D|");
     }
 
     void doubleClickOpensOnlyItems()
@@ -310,8 +273,8 @@ private slots:
         };
         doubleClick(0, 2); // the placeholder
         QCOMPARE(Prompter::shown().size(), 0);
-        setRow(m_form, 1, {"Label", "", "", "L"});
-        setRow(m_form, 2, {"Unknown", "x"});
+        setRow(m_form, 1, "Label|||L");
+        setRow(m_form, 2, "Unknown|x");
         Prompter::queueAnswer(QString()); // the label's input box, cancelled
         doubleClick(0, 3);
         QCOMPARE(Prompter::shown().size(), 1);
@@ -321,64 +284,60 @@ private slots:
         QCOMPARE(Prompter::shown().size(), 1);
     }
 
-    void copyInOneWindowPasteInAnother()
+    // The item commands from the toolbar, step by step on the items given by their labels
+    // (or one checkbox): "@r,c" makes a cell current, "new" opens a new document, "?" notes
+    // the state and clears the change mark. Moves stop at either end and keep the cell;
+    // paste lands above the current item; the last item is blanked, not removed.
+    void itemCommands_data()
     {
-        const QByteArrayList item = {"Checkbox", "agree", "Checked", "I agree", "", "", "", "x"};
-        setRow(m_form, 1, item);
-        m_form->grid().setCurrentCell(1, 2);
-        m_frame->tbrDesign_ButtonClick(QStringLiteral("COPYITEM"));
-        QVERIFY(!m_form->info().Changed);
-        NewWebForm();
-        frmWebForm *other = m_frame->activeForm();
-        const QString previewBefore = other->PreviewFile;
-        m_frame->tbrDesign_ButtonClick(QStringLiteral("PASTEITEM"));
-        QCOMPARE(rowOf(other, 1), item);
-        QCOMPARE(labelsAndMark(other), QStringLiteral("[I agree]")); // the placeholder went
-        QVERIFY(other->info().Changed);
-        QCOMPARE(other->PreviewFile, previewBefore); // no preview refresh
-        // Twice more: both land above the formerly current item.
-        setRow(other, 2, {"Label", "", "", "end"});
-        other->grid().setCurrentCell(2, 1);
-        other->mnuEditPaste_Click();
-        other->mnuEditPaste_Click();
-        QCOMPARE(rowOf(other, 3), item);
-        QCOMPARE(labelsAndMark(other), QStringLiteral("I agree [I agree] I agree end"));
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("states");
+        QTest::newRow("placeholder: nothing to cut or paste") << ""
+                                                              << "CUT PASTE ?"
+                                                              << "[]:1";
+        QTest::newRow("moves, delete and cut")
+            << "1 2 3"
+            << "@1,3 MOVEUP @3,3 MOVEDOWN ? MOVEUP ? MOVEDOWN ? DELETE ? @1,1 CUT ? "
+               "PASTE ? @2,1 DELETE ? DELETE ? PASTE ?"
+            << "1 2 [3]:3 | 1 [3]:3 2 * | 1 2 [3]:3 * | 1 [2]:3 * | [2]:1 * | [1]:1 2 * | "
+               "[1]:1 * | []:1 * | [1]:1 *";
+        QTest::newRow("copy into another window")
+            << "box"
+            << "@1,2 COPY ? new PASTE ? @1,1 PASTE ?"
+            << "[I agree]:2 | [I agree]:1 * | [I agree]:1 I agree *";
     }
-
-    // Moves stop at either end and keep the mark; the last item is blanked, not removed.
-    void moveDeleteAndCut()
+    void itemCommands()
     {
-        // Cutting the placeholder copies nothing; pasting an empty clipboard does nothing.
-        m_form->mnuEditCut_Click();
-        m_form->mnuEditPaste_Click();
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[]"));
-        for (int i = 1; i <= 3; ++i)
-            setRow(m_form, i, {"Label", "", "", QByteArray::number(i)});
+        QFETCH(QString, items);
+        QFETCH(QString, steps);
+        QFETCH(QString, states);
+        const QString box = "Checkbox|agree|Checked|I agree||||x";
+        int row = 0;
+        for (const QString &label : items.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            setRow(m_form, ++row, items == "box" ? box : "Label|||" + label.toUtf8());
         m_form->info().Changed = false;
-        m_form->grid().setCurrentCell(1, 3);
-        m_frame->tbrDesign_ButtonClick(QStringLiteral("MOVEUP")); // first row: nothing
-        m_form->grid().setCurrentCell(3, 3);
-        m_form->mnuEditMoveDown_Click(); // last row: nothing
-        QVERIFY(!m_form->info().Changed);
-        m_frame->tbrDesign_ButtonClick(QStringLiteral("MOVEUP"));
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 [3] 2"));
-        QVERIFY(m_form->info().Changed && m_form->isWindowModified());
-        m_form->mnuEditMoveDown_Click();
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 2 [3]"));
-        QCOMPARE(m_form->grid().currentColumn(), 3);
-        QCOMPARE(m_form->flgForm()->currentIndex().row(), 2); // the view follows
-        m_form->info().Changed = false;
-        m_form->mnuEditDelete_Click();
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("1 [2]"));
-        QVERIFY(m_form->info().Changed);
-        m_form->grid().setCurrentCell(1, 1);
-        m_form->mnuEditCut_Click();
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[2]"));
-        m_form->mnuEditDelete_Click();
-        QCOMPARE(rowOf(m_form, 1), QByteArrayList());
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[]"));
-        m_form->mnuEditPaste_Click(); // the cut item comes back
-        QCOMPARE(labelsAndMark(m_form), QStringLiteral("[1]"));
+        QStringList seen;
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            frmWebForm *form = m_frame->activeForm();
+            const QString previewBefore = form->PreviewFile;
+            if (step == QLatin1String("?")) {
+                seen << state(form);
+                form->info().Changed = false;
+            } else if (step.startsWith(QLatin1Char('@'))) {
+                form->grid().setCurrentCell(step.mid(1).section(',', 0, 0).toInt(),
+                                            step.section(',', 1).toInt());
+            } else if (step == QLatin1String("new")) {
+                NewWebForm();
+            } else {
+                m_frame->tbrDesign_ButtonClick(step + (step.startsWith("MOVE") ? "" : "ITEM"));
+                QCOMPARE(form->PreviewFile, previewBefore); // the commands leave the preview
+            }
+        }
+        QCOMPARE(seen.join(QLatin1String(" | ")), states);
+        // Every item is one of those given, whole: the clipboard keeps every cell.
+        for (const QString &item : itemRows(m_frame->activeForm()))
+            QVERIFY(item.isEmpty() || item == box || item.startsWith("Label|||"));
     }
 };
 
