@@ -30,13 +30,6 @@ void addLabel(frmWebForm *form, const QByteArray &text)
     grid.setText(grid.rows() - 1, ColLabel, text);
 }
 
-// The preview page's navigation decision, open for a table of cases.
-struct ProbePage : PreviewPage
-{
-    using PreviewPage::acceptNavigationRequest;
-    using PreviewPage::PreviewPage;
-};
-
 } // namespace
 
 class tst_View : public QObject
@@ -133,21 +126,22 @@ private slots:
             7, 10000);
 
         // Only the user's click leaves the page, to the desktop's browser.
-        ProbePage page;
-        page.showFile(m_form->PreviewFile);
         const QUrl shown = QUrl::fromLocalFile(m_form->PreviewFile);
         const QUrl remote(QStringLiteral("http://127.0.0.1:9/x"));
         const QUrl local = QUrl::fromLocalFile(QStringLiteral("/etc/hostname"));
         using P = QWebEnginePage;
-        QVERIFY(page.acceptNavigationRequest(shown, P::NavigationTypeTyped, true));
-        QVERIFY(!page.acceptNavigationRequest(local, P::NavigationTypeTyped, true));
-        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeRedirect, true));
-        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeOther, true));
-        QVERIFY(!page.acceptNavigationRequest(shown, P::NavigationTypeTyped, false));
-        QVERIFY(!page.acceptNavigationRequest(local, P::NavigationTypeLinkClicked, true));
+        const auto accept = [&shown](const QUrl &url, P::NavigationType type, bool mainFrame) {
+            return PreviewPage::acceptNavigation(shown, url, type, mainFrame);
+        };
+        QVERIFY(accept(shown, P::NavigationTypeTyped, true));
+        QVERIFY(!accept(local, P::NavigationTypeTyped, true));
+        QVERIFY(!accept(remote, P::NavigationTypeRedirect, true));
+        QVERIFY(!accept(remote, P::NavigationTypeOther, true));
+        QVERIFY(!accept(shown, P::NavigationTypeTyped, false));
+        QVERIFY(!accept(local, P::NavigationTypeLinkClicked, true));
         QCOMPARE(handedOver, QList<QUrl>());
-        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeLinkClicked, true));
-        QVERIFY(!page.acceptNavigationRequest(remote, P::NavigationTypeFormSubmitted, true));
+        QVERIFY(!accept(remote, P::NavigationTypeLinkClicked, true));
+        QVERIFY(!accept(remote, P::NavigationTypeFormSubmitted, true));
         QCOMPARE(handedOver, (QList<QUrl>{remote, remote}));
 
         using R = QWebEngineUrlRequestInfo;
