@@ -178,9 +178,10 @@ private slots:
     }
 
     // A closed window's slot and caption go to the next new document; nine at most are open.
-    // Exit asks about each changed document and stops at the first refusal; answered No for
-    // each, the program ends.
-    void slotsUpToNineAndExit()
+    // The window list shows each caption exactly: "&" is no access key. Cascade and tile keep
+    // the windows usable, whatever their own layout. Exit asks about each changed document
+    // and stops at the first refusal; answered No for each, the program ends.
+    void slotsWindowListAndExit()
     {
         m_frame = startFrame();
         NewWebForm();
@@ -189,18 +190,37 @@ private slots:
         QTRY_COMPARE(captions(*m_frame), (QStringList{"Untitled:1", "Untitled:3"}));
         QVERIFY(Prompter::shown().isEmpty()); // unchanged: no question
         QCOMPARE(NewWebForm(), 2);
-        QVERIFY(captions(*m_frame).contains(QStringLiteral("Untitled:2")));
         QCOMPARE(Slots().upperIndex(), 3);
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("R&D.wfm"));
+        QVERIFY(SaveWebFormFile(openForms(*m_frame).constFirst(), saved));
+        QMenuBar *menuBar = m_frame->activeForm()->menuBar();
+        QMenu *window = menuBar->findChild<QMenu *>(QStringLiteral("mnuWindow"));
+        emit window->aboutToShow();
+        const QString entry = QStringLiteral("windowListEntry|&%1 %2|");
+        QCOMPARE(entriesOf(menuBar).filter(QStringLiteral("windowListEntry")),
+                 (QStringList{entry.arg(1).arg(QString(saved).replace("&", "&&")),
+                              entry.arg(2).arg("Untitled:3"), entry.arg(3).arg("Untitled:2")}));
+        window->actions().at(4)->trigger(); // the first window
+        QCOMPARE(m_frame->activeForm()->Caption(), saved);
+        m_frame->resize(1000, 700);
+        const QSize area = m_frame->mdiArea()->viewport()->size();
+        QVERIFY(triggerAction(m_frame->activeForm(), QStringLiteral("mnuWindowTile")));
+        for (frmWebForm *each : openForms(*m_frame))
+            QVERIFY(each->subWindow()->width() * 2 >= area.width() - 4);
+        QVERIFY(triggerAction(m_frame->activeForm(), QStringLiteral("mnuWindowCascade")));
+        for (frmWebForm *each : openForms(*m_frame)) {
+            QVERIFY(!each->subWindow()->isMaximized());
+            QVERIFY(each->width() >= 240 && each->height() >= 160);
+        }
+
         for (int i = 4; i <= 9; ++i)
             QCOMPARE(NewWebForm(), i);
         QCOMPARE(NewWebForm(), -1);
         const QString refusal = "The maximum number of files is already open.  Unable to %1.";
         QCOMPARE(lastMessage(), refusal.arg("create a new file"));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Exclamation);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.wfm"));
-        QVERIFY(SaveWebFormFile(openForms(*m_frame).constFirst(), path));
-        QVERIFY(!LoadWebFormFile(path));
+        QVERIFY(!LoadWebFormFile(saved));
         QCOMPARE(lastMessage(), refusal.arg("open the selected file"));
         QCOMPARE(openForms(*m_frame).size(), 9);
         QCOMPARE(Slots().upperIndex(), 9);
@@ -220,36 +240,6 @@ private slots:
         QTRY_COMPARE(openForms(*m_frame).size(), 0);
         QVERIFY(!m_frame->isVisible());
         QVERIFY(!Slots().AnyFormOpen());
-    }
-
-    // The list shows each caption exactly: "&" is no access key. Cascade and tile keep the
-    // windows usable, whatever their own layout.
-    void windowMenuListsTheDocuments()
-    {
-        m_frame = startFrame();
-        NewWebForm();
-        frmWebForm *form = m_frame->activeForm();
-        QTemporaryDir dir;
-        const QString saved = dir.filePath(QStringLiteral("R&D.wfm"));
-        QVERIFY(SaveWebFormFile(form, saved));
-        QMenu *window = form->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
-        emit window->aboutToShow();
-        const QString entry = QStringLiteral("windowListEntry|&%1 %2|");
-        QCOMPARE(entriesOf(form->menuBar()).filter(QStringLiteral("windowListEntry")),
-                 (QStringList{entry.arg(1).arg("Untitled:1"),
-                              entry.arg(2).arg(QString(saved).replace("&", "&&"))}));
-        window->actions().at(4)->trigger(); // "&1 Untitled:1"
-        QCOMPARE(m_frame->activeForm()->Caption(), QStringLiteral("Untitled:1"));
-        m_frame->resize(1000, 700);
-        const QSize area = m_frame->mdiArea()->viewport()->size();
-        QVERIFY(triggerAction(form, QStringLiteral("mnuWindowTile")));
-        for (frmWebForm *each : openForms(*m_frame))
-            QVERIFY(each->subWindow()->width() * 2 >= area.width() - 4);
-        QVERIFY(triggerAction(form, QStringLiteral("mnuWindowCascade")));
-        for (frmWebForm *each : openForms(*m_frame)) {
-            QVERIFY(!each->subWindow()->isMaximized());
-            QVERIFY(each->width() >= 240 && each->height() >= 160);
-        }
     }
 
     // However a document window comes forward, the keyboard is on its grid, also when it
