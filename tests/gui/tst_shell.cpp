@@ -242,17 +242,11 @@ private slots:
         QVERIFY(!Slots().AnyFormOpen());
     }
 
-    // However a document window comes forward, the keyboard is on its grid, also when it
-    // was on the preview before: otherwise Del, Ctrl+C and Ctrl+V act on the web page.
-    void keyboardOnTheGridAfterASwitch_data()
-    {
-        QTest::addColumn<QString>("route");
-        QTest::newRow("window list") << QStringLiteral("window list");
-        QTest::newRow("closed dialog") << QStringLiteral("closed dialog");
-    }
+    // However a document window comes forward, from the window list or back from a dialog,
+    // the keyboard is on its grid, also when it was on the preview before: otherwise Del,
+    // Ctrl+C and Ctrl+V act on the web page.
     void keyboardOnTheGridAfterASwitch()
     {
-        QFETCH(QString, route);
         m_frame = startFrame();
         frmWebForm *first = m_frame->activeForm();
         NewWebForm();
@@ -260,26 +254,28 @@ private slots:
         first->mnuWindowCascade_Click();
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-        m_frame->activateFormWindow(first);
-        // As after a click into the preview; again until no late page load takes it back.
-        QTRY_VERIFY((first->webPreview()->setFocus(),
-                     first->webPreview()->isAncestorOf(QApplication::focusWidget())));
-        if (route == QLatin1String("window list")) {
-            m_frame->mdiArea()->setActiveSubWindow(second->subWindow());
-            auto *window = second->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
-            emit window->aboutToShow();
-            window->actions().at(4)->trigger(); // "&1 Untitled:1"
-        } else {
-            QDialog dialog(m_frame.get());
-            whenModal<QDialog>([](QDialog *modal) { modal->reject(); });
-            dialog.exec();
-            m_frame->activateWindow(); // as the window manager does when the dialog goes
-            QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        for (const bool fromDialog : {false, true}) {
+            m_frame->activateFormWindow(first);
+            // As after a click into the preview; again until no late page load takes it back.
+            QTRY_VERIFY((first->webPreview()->setFocus(),
+                         first->webPreview()->isAncestorOf(QApplication::focusWidget())));
+            if (fromDialog) {
+                QDialog dialog(m_frame.get());
+                whenModal<QDialog>([](QDialog *modal) { modal->reject(); });
+                dialog.exec();
+                m_frame->activateWindow(); // as the window manager does when the dialog goes
+                QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+            } else {
+                m_frame->mdiArea()->setActiveSubWindow(second->subWindow());
+                auto *window = second->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
+                emit window->aboutToShow();
+                window->actions().at(4)->trigger(); // "&1 Untitled:1"
+            }
+            QCOMPARE(m_frame->activeForm(), first);
+            // At once: a later page load in the preview must not be what puts it right.
+            QApplication::processEvents();
+            QCOMPARE(QApplication::focusWidget(), first->flgForm());
         }
-        QCOMPARE(m_frame->activeForm(), first);
-        // At once: a later page load in the preview must not be what puts it right.
-        QApplication::processEvents();
-        QCOMPARE(QApplication::focusWidget(), first->flgForm());
     }
 
     // Only its timer closes the start-up screen: keys and close requests do nothing.
