@@ -58,7 +58,7 @@ private slots:
     // One preview file per window, replaced on every refresh and deleted with the window.
     // Grid and viewer share a window half and half; with the viewer off the grid fills it, no
     // preview file is written and new windows start without a viewer.
-    void previewFilesAndTheViewerToggle()
+    void previewFilesViewerAndColumnWidths()
     {
         QCOMPARE(previewFiles().size(), 0); // a new window shows a blank page
         for (int i = 0; i < 3; ++i) {
@@ -89,6 +89,25 @@ private slots:
         form->mnuViewPreview_Click();
         QVERIFY(!form->webPreview()->isHidden());
         QCOMPARE(form->flgForm()->height(), form->height() / 2);
+        // Shares 10 14 18 22 6 5 7 18 of the width less 22, a half rounded to the even
+        // neighbour; with auto sizing off the columns stay until a resize after it is back on.
+        form->subWindow()->showNormal();
+        const auto widthsAt = [form](int width) {
+            form->resize(width, 400);
+            QList<int> widths;
+            for (int col = 0; col < ItemColumnCount; ++col)
+                widths << form->flgForm()->horizontalHeader()->sectionSize(col);
+            return widths;
+        };
+        QCOMPARE(widthsAt(1000), (QList<int>{98, 137, 176, 215, 59, 49, 68, 176}));
+        const QList<int> halves = {52, 74, 94, 116, 32, 26, 37, 94};
+        QCOMPARE(widthsAt(547), halves);
+        form->mnuViewResizeGrid_Click();
+        QCOMPARE(widthsAt(800), halves);
+        QCOMPARE(form->flgForm()->width(), 800);
+        form->mnuViewResizeGrid_Click();
+        QCOMPARE(form->flgForm()->horizontalHeader()->sectionSize(3), 116);
+        QCOMPARE(widthsAt(622), (QList<int>{60, 84, 108, 132, 36, 30, 42, 108}));
     }
 
     // A label's HTML is shown, never run: no script, no frame, no redirect, nothing handed
@@ -201,31 +220,6 @@ private slots:
         m_frame = startFrame();
         QCOMPARE(markedCells(m_frame->activeForm()), QList<QPoint>{QPoint(1, 1)});
         QCOMPARE(m_frame->activeForm()->grid().cellColour(1, 1), quint32(0x563412));
-    }
-
-    // Shares 10 14 18 22 6 5 7 18 of the width less 22, a half rounded to the even neighbour;
-    // with auto sizing off the columns stay until a resize after it is back on.
-    void columnWidths()
-    {
-        NewWebForm();
-        frmWebForm *form = m_frame->activeForm();
-        form->subWindow()->showNormal();
-        const auto widthsAt = [form](int width) {
-            form->resize(width, 400);
-            QList<int> widths;
-            for (int col = 0; col < ItemColumnCount; ++col)
-                widths << form->flgForm()->horizontalHeader()->sectionSize(col);
-            return widths;
-        };
-        QCOMPARE(widthsAt(1000), (QList<int>{98, 137, 176, 215, 59, 49, 68, 176}));
-        const QList<int> halves = {52, 74, 94, 116, 32, 26, 37, 94};
-        QCOMPARE(widthsAt(547), halves);
-        form->mnuViewResizeGrid_Click();
-        QCOMPARE(widthsAt(800), halves);
-        QCOMPARE(form->flgForm()->width(), 800);
-        form->mnuViewResizeGrid_Click();
-        QCOMPARE(form->flgForm()->horizontalHeader()->sectionSize(3), 116);
-        QCOMPARE(widthsAt(622), (QList<int>{60, 84, 108, 132, 36, 30, 42, 108}));
     }
 };
 
