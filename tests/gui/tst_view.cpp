@@ -132,7 +132,6 @@ private slots:
         m_form->UpdateForm();
         QVERIFY(loaded.wait(20000));
         QTest::qWait(1500); // time for a timer, a refresh or a fetch that should not happen
-        QCOMPARE(handedOver, QList<QUrl>());
         QCOMPARE(m_form->webPreview()->url(), QUrl::fromLocalFile(m_form->PreviewFile));
         QVERIFY(m_form->webPreview()->title() != QStringLiteral("ran"));
         auto width = std::make_shared<QVariant>();
@@ -158,10 +157,9 @@ private slots:
         QVERIFY(!accept(remote, P::NavigationTypeOther, true));
         QVERIFY(!accept(shown, P::NavigationTypeTyped, false));
         QVERIFY(!accept(local, P::NavigationTypeLinkClicked, true));
-        QCOMPARE(handedOver, QList<QUrl>());
         QVERIFY(!accept(remote, P::NavigationTypeLinkClicked, true));
         QVERIFY(!accept(remote, P::NavigationTypeFormSubmitted, true));
-        QCOMPARE(handedOver, (QList<QUrl>{remote, remote}));
+        QCOMPARE(handedOver, (QList<QUrl>{remote, remote})); // and nothing from the page
 
         using R = QWebEngineUrlRequestInfo;
         QVERIFY(PreviewPage::allowsRequest(R::ResourceTypeMainFrame, shown));
