@@ -2,7 +2,6 @@
 // limit, the window list, the keyboard after a switch and shutdown.
 #include "GuiTestSupport.h"
 
-#include "TestDocument.h"
 #include "TestFiles.h"
 #include "app/frmStartup.h"
 #include "ui/ItemGridView.h"
@@ -102,10 +101,6 @@ private slots:
         QCOMPARE(lastMessage().section(QStringLiteral("\r\n"), 0, 0), message);
         QCOMPARE(form->grid().rows(), file.isEmpty() ? 2 : 3); // the placeholder or two items
         QCOMPARE(form->grid().text(1, ColType).isEmpty(), file.isEmpty());
-        QCOMPARE(TestDocument::propsOf(form->info()),
-                 (file.isEmpty()
-                      ? QByteArrayList{"", "", "False", OrderForm::Props.at(3), "Submit", "Reset"}
-                      : QByteArrayList{"o.htm"} + OrderForm::Props.mid(1)));
     }
 
     // A document window's menus and the 26 toolbar positions with 19 pictures of their own
