@@ -86,7 +86,8 @@ void PreviewPage::showFile(const QString &file)
     setUrl(m_shown);
 }
 
-bool PreviewPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+bool PreviewPage::acceptNavigation(const QUrl &shown, const QUrl &url, NavigationType type,
+                                   bool isMainFrame)
 {
     if (!isMainFrame)
         return false;
@@ -99,5 +100,10 @@ bool PreviewPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
     }
     // The program's own loads (and a reload of them); redirects and anything else stay out.
     return (type == NavigationTypeTyped || type == NavigationTypeReload) &&
-           url.adjusted(QUrl::RemoveFragment) == m_shown;
+           url.adjusted(QUrl::RemoveFragment) == shown;
+}
+
+bool PreviewPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    return acceptNavigation(m_shown, url, type, isMainFrame);
 }

@@ -29,6 +29,12 @@ public:
     // reaches the network.
     static bool allowsRequest(QWebEngineUrlRequestInfo::ResourceType type, const QUrl &url);
 
+    // Whether a page showing `shown` follows a navigation to `url`: only the program's own
+    // loads of it. A link or submit button the user clicks goes to the desktop instead,
+    // unless it leads to a local file.
+    static bool acceptNavigation(const QUrl &shown, const QUrl &url, NavigationType type,
+                                 bool isMainFrame);
+
     // The profile every preview page shares: off the record, scripts off, requests filtered.
     static QWebEngineProfile *previewProfile();
 

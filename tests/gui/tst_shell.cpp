@@ -1,8 +1,7 @@
-// The main frame: start-up, the toolbar and its enabling, the menu bars, the slot limit
-// and shutdown.
+// The main frame: start-up, the menu bars and the toolbar with their enabling, the slot
+// limit, the window list, the keyboard after a switch and shutdown.
 #include "GuiTestSupport.h"
 
-#include "TestDocument.h"
 #include "TestFiles.h"
 #include "app/frmStartup.h"
 #include "ui/ItemGridView.h"
@@ -16,11 +15,56 @@
 
 using namespace GuiTest;
 
+namespace {
+
+// A menu bar's menus in order, each entry as "name|caption|shortcut" and "-" for a
+// separator.
+QStringList entriesOf(QWidget *menuBar)
+{
+    QStringList entries;
+    for (QAction *menu : menuBar->actions()) {
+        entries << menu->text();
+        for (QAction *entry : menu->menu()->actions())
+            entries << (entry->isSeparator() ? QStringLiteral("-")
+                                             : entry->objectName() + '|' + entry->text() + '|' +
+                                                   entry->shortcut().toString());
+    }
+    return entries;
+}
+
+// Whether a menu bar's View menu, as it is opened, shows the toolbar on.
+bool toolbarChecked(QWidget *menuBar)
+{
+    QMenu *view = menuBar->findChild<QMenu *>(QStringLiteral("mnuView"));
+    emit view->aboutToShow();
+    return view->actions().constFirst()->isChecked();
+}
+
+} // namespace
+
 class tst_Shell : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<frmDesign> m_frame;
+
+    // The toolbar's buttons, "|" for a separator and the enabled ones in capitals; the
+    // pictures of the buttons with a tip are collected in `pictures`.
+    QString toolbar(QSet<QByteArray> *pictures = nullptr) const
+    {
+        QStringList layout;
+        for (QAction *action : m_frame->tbrDesign()->actions()) {
+            const QString key = action->objectName();
+            layout << (action->isSeparator() ? QStringLiteral("|")
+                       : action->isEnabled() ? key
+                                             : key.toLower());
+            const QImage picture = action->icon().pixmap(16, 16).toImage();
+            if (pictures && !picture.isNull() && !action->toolTip().isEmpty())
+                pictures->insert(QByteArray(reinterpret_cast<const char *>(picture.constBits()),
+                                            picture.sizeInBytes()));
+        }
+        return layout.join(QLatin1Char(' '));
+    }
 
 private slots:
     void init() { resetSettings(); }
@@ -57,158 +101,17 @@ private slots:
         QCOMPARE(lastMessage().section(QStringLiteral("\r\n"), 0, 0), message);
         QCOMPARE(form->grid().rows(), file.isEmpty() ? 2 : 3); // the placeholder or two items
         QCOMPARE(form->grid().text(1, ColType).isEmpty(), file.isEmpty());
-        QCOMPARE(TestDocument::propsOf(form->info()),
-                 (file.isEmpty()
-                      ? QByteArrayList{"", "", "False", OrderForm::Props.at(3), "Submit", "Reset"}
-                      : QByteArrayList{"o.htm"} + OrderForm::Props.mid(1)));
     }
 
-    // 26 positions with 19 pictures of their own and a tip each; all but New and Open follow
-    // the open documents; a button works on the active window.
-    void toolbar()
+    // A document window's menus and the 26 toolbar positions with 19 pictures of their own
+    // and a tip each. The frame shows the active window's menu bar, or its own with none
+    // open; all buttons but New and Open follow the open documents and work on the active
+    // window; every View menu shows whether the toolbar is on.
+    void menusAndToolbar()
     {
         m_frame = startFrame();
-        QSet<QByteArray> pictures;
-        const auto buttons = [this, &pictures] { // the enabled ones in capitals
-            QStringList layout;
-            for (QAction *action : m_frame->tbrDesign()->actions()) {
-                const QString key = action->objectName();
-                layout << (action->isSeparator() ? QStringLiteral("|")
-                           : action->isEnabled() ? key
-                                                 : key.toLower());
-                const QImage picture = action->icon().pixmap(16, 16).toImage();
-                if (!picture.isNull() && !action->toolTip().isEmpty())
-                    pictures.insert(QByteArray(reinterpret_cast<const char *>(picture.constBits()),
-                                               picture.sizeInBytes()));
-            }
-            return layout.join(QLatin1Char(' '));
-        };
-        const QString all =
-            "NEWFILE OPENFILE SAVEFILE CONVERTFILE | CUTITEM COPYITEM PASTEITEM DELETEITEM | "
-            "MOVEUP MOVEDOWN | INSERTLABEL | INSERTTEXT INSERTPASSWORD INSERTHIDDEN INSERTAREA | "
-            "INSERTSELECT | INSERTCHECK INSERTRADIO | INSERTIMAGE";
-        QCOMPARE(buttons(), all);
-        QCOMPARE(pictures.size(), 19);
-        QVERIFY(triggerAction(openForms(*m_frame).constFirst(), QStringLiteral("mnuFileClose")));
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QCOMPARE(buttons(), "NEWFILE OPENFILE " + all.mid(17).toLower());
-        m_frame->tbrDesign_ButtonClick(QStringLiteral("NEWFILE"));
-        QCOMPARE(buttons(), all);
-
-        NewWebForm();
-        QTemporaryDir dir;
-        const QString saved = dir.filePath(QStringLiteral("second.wfm"));
-        Prompter::queueAnswer(saved);
-        QVERIFY(triggerAction(m_frame->tbrDesign(), QStringLiteral("SAVEFILE")));
-        m_frame->tbrDesign_ButtonClick(QStringLiteral("NOSUCHKEY")); // does nothing
-        QCOMPARE(captions(*m_frame), (QStringList{QStringLiteral("Untitled:1"), saved}));
-    }
-
-    // A closed window's slot and caption go to the next new document; nine at most are open.
-    void slotsUpToNineAndExit()
-    {
-        m_frame = startFrame();
-        NewWebForm();
-        NewWebForm();
-        QCOMPARE(captions(*m_frame), (QStringList{"Untitled:1", "Untitled:2", "Untitled:3"}));
-        openForms(*m_frame).at(1)->mnuFileClose_Click();
-        QTRY_COMPARE(openForms(*m_frame).size(), 2);
-        QVERIFY(Prompter::shown().isEmpty()); // unchanged: no question
-        QCOMPARE(NewWebForm(), 2);
-        QVERIFY(captions(*m_frame).contains(QStringLiteral("Untitled:2")));
-        QCOMPARE(Slots().upperIndex(), 3);
-
-        for (int i = 4; i <= 9; ++i)
-            QCOMPARE(NewWebForm(), i);
-        QCOMPARE(NewWebForm(), -1);
-        QCOMPARE(lastMessage(),
-                 QStringLiteral("The maximum number of files is already open.  Unable "
-                                "to create a new file."));
-        QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Exclamation);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.wfm"));
-        QVERIFY(SaveWebFormFile(openForms(*m_frame).constFirst(), path));
-        QVERIFY(!LoadWebFormFile(path));
-        QCOMPARE(lastMessage(),
-                 QStringLiteral("The maximum number of files is already open.  Unable "
-                                "to open the selected file."));
-        QCOMPARE(openForms(*m_frame).size(), 9);
-        QCOMPARE(Slots().upperIndex(), 9);
-
-        // Exit asks about each changed document and stops at the first refusal; answered No
-        // for each, the program ends.
-        const QList<frmWebForm *> forms = openForms(*m_frame);
-        forms.at(0)->info().Changed = true;
-        forms.at(1)->info().Changed = true;
-        Prompter::clearShown();
-        Prompter::queueAnswer(QMessageBox::No);
-        Prompter::queueAnswer(QMessageBox::Cancel);
-        forms.at(2)->mnuFileExit_Click();
-        QCOMPARE(Prompter::shown().size(), 2);
-        QCOMPARE(Prompter::shown().at(1).text,
-                 "The form [" + forms.at(1)->Caption() +
-                     "] has changed.\r\nDo you want to save the changes?");
-        QCOMPARE(openForms(*m_frame).size(), 9);
-        QVERIFY(m_frame->isVisible());
-        Prompter::queueAnswer(QMessageBox::No);
-        Prompter::queueAnswer(QMessageBox::No);
-        forms.at(2)->mnuFileExit_Click();
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QVERIFY(!m_frame->isVisible());
-        QVERIFY(!Slots().AnyFormOpen());
-    }
-
-    // The active window's menu bar, or the frame's own with none open; every View menu shows
-    // whether the toolbar is on.
-    void menuBarsAndTheToolbarToggle()
-    {
-        m_frame = startFrame();
-        auto *stack = qobject_cast<QStackedWidget *>(m_frame->menuWidget());
-        QVERIFY(stack);
-        const auto toolbarChecked = [](QWidget *menuBar) {
-            QMenu *view = menuBar->findChild<QMenu *>(QStringLiteral("mnuView"));
-            emit view->aboutToShow();
-            return view->actions().constFirst()->isChecked();
-        };
-        frmWebForm *first = openForms(*m_frame).constFirst();
-        NewWebForm();
-        frmWebForm *second = m_frame->activeForm();
-        QCOMPARE(stack->currentWidget(), second->menuBar());
-        m_frame->activateFormWindow(first);
-        QCOMPARE(stack->currentWidget(), first->menuBar());
-
-        auto *own = m_frame->findChild<QMenuBar *>(QStringLiteral("frameMenuBar"));
-        QVERIFY(toolbarChecked(own) && toolbarChecked(second->menuBar()));
-        QVERIFY(triggerAction(first, QStringLiteral("mnuViewToolbar")));
-        QVERIFY(!m_frame->isToolbarVisible());
-        QVERIFY(!toolbarChecked(own) && !toolbarChecked(second->menuBar()));
-        first->mnuFileClose_Click();
-        second->mnuFileClose_Click();
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QCOMPARE(stack->currentWidget(), own);
-        QStringList titles;
-        for (QAction *menu : own->actions())
-            titles << menu->text();
-        QCOMPARE(titles, (QStringList{"&File", "&View", "&Help"}));
-        QVERIFY(triggerAction(m_frame.get(), QStringLiteral("mnuViewToolbar")));
-        QVERIFY(m_frame->isToolbarVisible());
-    }
-
-    // A document window's menus in order, each entry as "name|caption|shortcut" and "-" for
-    // a separator; the recent-file entries wait hidden for a first file.
-    void documentMenus()
-    {
-        m_frame = startFrame();
-        QStringList entries;
-        for (QAction *menu : m_frame->activeForm()->menuBar()->actions()) {
-            entries << menu->text();
-            for (QAction *entry : menu->menu()->actions())
-                entries << (entry->isSeparator() ? QStringLiteral("-")
-                                                 : entry->objectName() + '|' + entry->text() + '|' +
-                                                       entry->shortcut().toString());
-        }
         // clang-format off
-        QCOMPARE(entries, (QStringList{
+        QCOMPARE(entriesOf(m_frame->activeForm()->menuBar()), (QStringList{
             "&File", "mnuFileNew|&New|Ctrl+N", "mnuFileOpen|&Open...|Ctrl+O", "mnuFileClose|&Close|",
             "mnuFileSave|&Save|Ctrl+S", "mnuFileSaveAs|Save &As...|", "-",
             "mnuFileConvert|Con&vert to HTML|Ctrl+E", "mnuFileSelectPos|Select Form Position...|",
@@ -231,55 +134,114 @@ private slots:
             "mnuWindowArrange|&Arrange Icons|",
             "&Help", "mnuHelpContents|&Contents|", "-", "mnuHelpAbout|&About...|"}));
         // clang-format on
+        const QString all =
+            "NEWFILE OPENFILE SAVEFILE CONVERTFILE | CUTITEM COPYITEM PASTEITEM DELETEITEM | "
+            "MOVEUP MOVEDOWN | INSERTLABEL | INSERTTEXT INSERTPASSWORD INSERTHIDDEN INSERTAREA | "
+            "INSERTSELECT | INSERTCHECK INSERTRADIO | INSERTIMAGE";
+        QSet<QByteArray> pictures;
+        QCOMPARE(toolbar(&pictures), all);
+        QCOMPARE(pictures.size(), 19);
+        auto *stack = qobject_cast<QStackedWidget *>(m_frame->menuWidget());
+        auto *own = m_frame->findChild<QMenuBar *>(QStringLiteral("frameMenuBar"));
+        QVERIFY(triggerAction(m_frame->activeForm(), QStringLiteral("mnuFileClose")));
+        QTRY_COMPARE(openForms(*m_frame).size(), 0);
+        QCOMPARE(stack->currentWidget(), own);
+        QCOMPARE(entriesOf(own).filter(QRegularExpression("^&")),
+                 (QStringList{"&File", "&View", "&Help"}));
+        QCOMPARE(toolbar(), "NEWFILE OPENFILE " + all.mid(17).toLower());
+
+        m_frame->tbrDesign_ButtonClick(QStringLiteral("NEWFILE"));
+        QCOMPARE(toolbar(), all);
+        frmWebForm *first = m_frame->activeForm();
+        NewWebForm();
+        frmWebForm *second = m_frame->activeForm();
+        QCOMPARE(stack->currentWidget(), second->menuBar());
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("second.wfm"));
+        Prompter::queueAnswer(saved);
+        QVERIFY(triggerAction(m_frame->tbrDesign(), QStringLiteral("SAVEFILE")));
+        m_frame->tbrDesign_ButtonClick(QStringLiteral("NOSUCHKEY")); // does nothing
+        QCOMPARE(captions(*m_frame), (QStringList{QStringLiteral("Untitled:1"), saved}));
+        m_frame->activateFormWindow(first);
+        QCOMPARE(stack->currentWidget(), first->menuBar());
+        QVERIFY(toolbarChecked(own) && toolbarChecked(second->menuBar()));
+        QVERIFY(triggerAction(first, QStringLiteral("mnuViewToolbar")));
+        QVERIFY(!m_frame->isToolbarVisible());
+        QVERIFY(!toolbarChecked(own) && !toolbarChecked(second->menuBar()));
+        QVERIFY(triggerAction(m_frame.get(), QStringLiteral("mnuViewToolbar")));
+        QVERIFY(m_frame->isToolbarVisible());
     }
 
-    // The list shows each caption exactly: "&" is no access key.
-    void windowMenuListsTheDocuments()
+    // A closed window's slot and caption go to the next new document; nine at most are open.
+    // The window list shows each caption exactly: "&" is no access key. Cascade and tile keep
+    // the windows usable, whatever their own layout. Exit asks about each changed document
+    // and stops at the first refusal; answered No for each, the program ends.
+    void slotsWindowListAndExit()
     {
         m_frame = startFrame();
         NewWebForm();
-        frmWebForm *form = m_frame->activeForm();
+        NewWebForm();
+        openForms(*m_frame).at(1)->mnuFileClose_Click();
+        QTRY_COMPARE(captions(*m_frame), (QStringList{"Untitled:1", "Untitled:3"}));
+        QVERIFY(Prompter::shown().isEmpty()); // unchanged: no question
+        QCOMPARE(NewWebForm(), 2);
+        QCOMPARE(Slots().upperIndex(), 3);
         QTemporaryDir dir;
         const QString saved = dir.filePath(QStringLiteral("R&D.wfm"));
-        QVERIFY(SaveWebFormFile(form, saved));
-        QMenu *window = form->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
-        QVERIFY(window);
+        QVERIFY(SaveWebFormFile(openForms(*m_frame).constFirst(), saved));
+        QMenuBar *menuBar = m_frame->activeForm()->menuBar();
+        QMenu *window = menuBar->findChild<QMenu *>(QStringLiteral("mnuWindow"));
         emit window->aboutToShow();
-        QStringList entries;
-        for (QAction *action : window->actions()) {
-            if (!action->isSeparator())
-                entries << action->text();
-        }
-        QCOMPARE(entries, (QStringList{"&Cascade", "&Tile", "&Arrange Icons", "&1 Untitled:1",
-                                       "&2 " + QString(saved).replace("&", "&&")}));
-        window->actions().at(4)->trigger(); // "&1 Untitled:1"
-        QCOMPARE(m_frame->activeForm()->Caption(), QStringLiteral("Untitled:1"));
-        // Cascade and tile keep the windows usable, whatever their own layout.
+        const QString entry = QStringLiteral("windowListEntry|&%1 %2|");
+        QCOMPARE(entriesOf(menuBar).filter(QStringLiteral("windowListEntry")),
+                 (QStringList{entry.arg(1).arg(QString(saved).replace("&", "&&")),
+                              entry.arg(2).arg("Untitled:3"), entry.arg(3).arg("Untitled:2")}));
+        window->actions().at(4)->trigger(); // the first window
+        QCOMPARE(m_frame->activeForm()->Caption(), saved);
         m_frame->resize(1000, 700);
         const QSize area = m_frame->mdiArea()->viewport()->size();
-        QVERIFY(triggerAction(form, QStringLiteral("mnuWindowTile")));
+        QVERIFY(triggerAction(m_frame->activeForm(), QStringLiteral("mnuWindowTile")));
         for (frmWebForm *each : openForms(*m_frame))
             QVERIFY(each->subWindow()->width() * 2 >= area.width() - 4);
-        QVERIFY(triggerAction(form, QStringLiteral("mnuWindowCascade")));
+        QVERIFY(triggerAction(m_frame->activeForm(), QStringLiteral("mnuWindowCascade")));
         for (frmWebForm *each : openForms(*m_frame)) {
             QVERIFY(!each->subWindow()->isMaximized());
-            QVERIFY2(each->width() >= 240 && each->height() >= 160,
-                     qPrintable(QStringLiteral("%1x%2").arg(each->width()).arg(each->height())));
+            QVERIFY(each->width() >= 240 && each->height() >= 160);
         }
+
+        for (int i = 4; i <= 9; ++i)
+            QCOMPARE(NewWebForm(), i);
+        QCOMPARE(NewWebForm(), -1);
+        const QString refusal = "The maximum number of files is already open.  Unable to %1.";
+        QCOMPARE(lastMessage(), refusal.arg("create a new file"));
+        QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Exclamation);
+        QVERIFY(!LoadWebFormFile(saved));
+        QCOMPARE(lastMessage(), refusal.arg("open the selected file"));
+        QCOMPARE(openForms(*m_frame).size(), 9);
+        QCOMPARE(Slots().upperIndex(), 9);
+
+        const QList<frmWebForm *> forms = openForms(*m_frame);
+        forms.at(0)->info().Changed = true;
+        forms.at(1)->info().Changed = true;
+        Prompter::clearShown();
+        for (int answer : {QMessageBox::No, QMessageBox::Cancel, QMessageBox::No, QMessageBox::No})
+            Prompter::queueAnswer(answer);
+        forms.at(2)->mnuFileExit_Click();
+        QCOMPARE(Prompter::shown().size(), 2);
+        QVERIFY(Prompter::shown().at(1).text.contains("[" + forms.at(1)->Caption() + "]"));
+        QCOMPARE(openForms(*m_frame).size(), 9);
+        QVERIFY(m_frame->isVisible());
+        forms.at(2)->mnuFileExit_Click();
+        QTRY_COMPARE(openForms(*m_frame).size(), 0);
+        QVERIFY(!m_frame->isVisible());
+        QVERIFY(!Slots().AnyFormOpen());
     }
 
-    // However a document window comes forward, the keyboard is on its grid, also when it
-    // was on the preview before: otherwise Del, Ctrl+C and Ctrl+V act on the web page.
-    void keyboardOnTheGridAfterASwitch_data()
-    {
-        QTest::addColumn<QString>("route");
-        for (const char *route :
-             {"window list", "next window", "previous window", "title bar", "closed dialog"})
-            QTest::newRow(route) << QString::fromLatin1(route);
-    }
+    // However a document window comes forward, from the window list or back from a dialog,
+    // the keyboard is on its grid, also when it was on the preview before: otherwise Del,
+    // Ctrl+C and Ctrl+V act on the web page.
     void keyboardOnTheGridAfterASwitch()
     {
-        QFETCH(QString, route);
         m_frame = startFrame();
         frmWebForm *first = m_frame->activeForm();
         NewWebForm();
@@ -287,35 +249,28 @@ private slots:
         first->mnuWindowCascade_Click();
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-        m_frame->activateFormWindow(first);
-        // As after a click into the preview; again until no late page load takes it back.
-        QTRY_VERIFY((first->webPreview()->setFocus(),
-                     first->webPreview()->isAncestorOf(QApplication::focusWidget())));
-        QMdiArea *area = m_frame->mdiArea();
-        if (route != QLatin1String("closed dialog"))
-            area->setActiveSubWindow(second->subWindow());
-        if (route == QLatin1String("window list")) {
-            auto *window = second->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
-            emit window->aboutToShow();
-            window->actions().at(4)->trigger(); // "&1 Untitled:1"
-        } else if (route == QLatin1String("next window")) {
-            area->activateNextSubWindow();
-        } else if (route == QLatin1String("previous window")) {
-            area->activatePreviousSubWindow();
-        } else if (route == QLatin1String("title bar")) {
-            QTest::mouseClick(first->subWindow(), Qt::LeftButton, {},
-                              QPoint(first->subWindow()->width() / 2, 4));
-        } else {
-            QDialog dialog(m_frame.get());
-            whenModal<QDialog>([](QDialog *modal) { modal->reject(); });
-            dialog.exec();
-            m_frame->activateWindow(); // as the window manager does when the dialog goes
-            QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        for (const bool fromDialog : {false, true}) {
+            m_frame->activateFormWindow(first);
+            // As after a click into the preview; again until no late page load takes it back.
+            QTRY_VERIFY((first->webPreview()->setFocus(),
+                         first->webPreview()->isAncestorOf(QApplication::focusWidget())));
+            if (fromDialog) {
+                QDialog dialog(m_frame.get());
+                whenModal<QDialog>([](QDialog *modal) { modal->reject(); });
+                dialog.exec();
+                m_frame->activateWindow(); // as the window manager does when the dialog goes
+                QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+            } else {
+                m_frame->mdiArea()->setActiveSubWindow(second->subWindow());
+                auto *window = second->menuBar()->findChild<QMenu *>(QStringLiteral("mnuWindow"));
+                emit window->aboutToShow();
+                window->actions().at(4)->trigger(); // "&1 Untitled:1"
+            }
+            QCOMPARE(m_frame->activeForm(), first);
+            // At once: a later page load in the preview must not be what puts it right.
+            QApplication::processEvents();
+            QCOMPARE(QApplication::focusWidget(), first->flgForm());
         }
-        QCOMPARE(m_frame->activeForm(), first);
-        // At once: a later page load in the preview must not be what puts it right.
-        QApplication::processEvents();
-        QCOMPARE(QApplication::focusWidget(), first->flgForm());
     }
 
     // Only its timer closes the start-up screen: keys and close requests do nothing.
