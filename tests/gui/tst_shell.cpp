@@ -101,6 +101,7 @@ private slots:
         QCOMPARE(lastMessage().section(QStringLiteral("\r\n"), 0, 0), message);
         QCOMPARE(form->grid().rows(), file.isEmpty() ? 2 : 3); // the placeholder or two items
         QCOMPARE(form->grid().text(1, ColType).isEmpty(), file.isEmpty());
+        QCOMPARE(form->info().SubmitText, file.isEmpty() ? "Submit" : "Send"); // new or read
     }
 
     // A document window's menus and the 26 toolbar positions with 19 pictures of their own
