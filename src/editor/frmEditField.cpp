@@ -29,13 +29,6 @@ QHBoxLayout *numberCell(QLineEdit *box, UpDown *upDown)
     return cell;
 }
 
-void clampToRange(QLineEdit *box, const UpDown *upDown)
-{
-    const QString checked = CheckRange(box->text(), upDown->minimum(), upDown->maximum());
-    if (checked != box->text())
-        box->setText(checked);
-}
-
 } // namespace
 
 frmEditField::frmEditField(QWidget *parent) : ModalDialog(parent, 30)
@@ -112,17 +105,17 @@ void frmEditField::PrepareForm(int itemtype)
 
 void frmEditField::txtItemColumns_LostFocus()
 {
-    clampToRange(txtItemColumns, udItemColumns);
+    udItemColumns->clampBuddy();
 }
 
 void frmEditField::txtItemRows_LostFocus()
 {
-    clampToRange(txtItemRows, udItemRows);
+    udItemRows->clampBuddy();
 }
 
 void frmEditField::txtItemMaxLength_LostFocus()
 {
-    clampToRange(txtItemMaxLength, udItemMaxLength);
+    udItemMaxLength->clampBuddy();
 }
 
 void frmEditField::leaveBox(QObject *box)

@@ -127,10 +127,7 @@ void frmEditSelect::cmdEditList_Click()
 
 void frmEditSelect::txtItemRows_LostFocus()
 {
-    const QString checked =
-        CheckRange(txtItemRows->text(), udItemRows->minimum(), udItemRows->maximum());
-    if (checked != txtItemRows->text())
-        txtItemRows->setText(checked);
+    udItemRows->clampBuddy();
 }
 
 bool frmEditSelect::eventFilter(QObject *watched, QEvent *event)

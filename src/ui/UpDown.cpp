@@ -50,6 +50,13 @@ int UpDown::value() const
     return int(number);
 }
 
+void UpDown::clampBuddy()
+{
+    const QString checked = CheckRange(m_buddy->text(), m_minimum, m_maximum);
+    if (checked != m_buddy->text())
+        m_buddy->setText(checked);
+}
+
 void UpDown::stepBy(int steps)
 {
     const int next = int(qBound(qint64(m_minimum), qint64(value()) + steps, qint64(m_maximum)));

@@ -19,6 +19,9 @@ public:
     int value() const;
     // Steps the box's number by `steps`, clamped to the range, and writes it into the box.
     void stepBy(int steps);
+    // On leaving the box: its text brought within the range by CheckRange, written back
+    // only when that changes it.
+    void clampBuddy();
 
 protected:
     // The Up and Down keys in the buddy box step the number, as on a spin box.
