@@ -3,7 +3,6 @@
 #include "GuiTestSupport.h"
 
 #include "RecentFiles.h"
-#include "SafeFile.h"
 #include "TestFiles.h"
 #include "WebFormFile.h"
 #include "ui/PreviewPage.h"
@@ -14,7 +13,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineView>
-#include <cerrno>
 
 using namespace GuiTest;
 using TestFiles::read;
@@ -67,82 +65,116 @@ private slots:
 
     void cleanup() { closeFrame(m_frame); }
 
-    // Save asks for a name only while the document is untitled: cancelled, failed (the
-    // name is remembered all the same), then saved; a save failing at its end keeps the old
-    // file, the caption and the changed mark. Save As always asks and leaves the old file.
-    // The title bar marks unsaved changes; the caption stays the path. Then closing.
-    void saveAndSaveAs()
+    // Save, Save As and Close as decisions: the steps taken (the save-changes question, the
+    // file dialog with its suggestion, the write, the name for the recent-file list) and
+    // whether it is done. Answers in turn: yes/no/cancel, a file name ("" cancels), ok/fail.
+    void documentCommands_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("done");
+        const int save = int(DocumentCommand::Save);
+        const int saveAs = int(DocumentCommand::SaveAs);
+        const int close = int(DocumentCommand::Close);
+        const QString untitled = QStringLiteral("Untitled:1");
+        const QString named = QStringLiteral("/a.wfm");
+        const QString toB = QStringLiteral(" write:/b.wfm remember:/b.wfm");
+        QTest::newRow("save untitled, cancelled")
+            << save << untitled << true << QStringList{""} << "file:untitled.wfm" << false;
+        QTest::newRow("save untitled") << save << untitled << true << QStringList{"/b.wfm", "ok"}
+                                       << "file:untitled.wfm" + toB << true;
+        QTest::newRow("save named, write fails") << save << named << true << QStringList{"fail"}
+                                                 << "write:/a.wfm remember:/a.wfm" << false;
+        QTest::newRow("save as") << saveAs << named << false << QStringList{"/b.wfm", "ok"}
+                                 << "file:/a.wfm" + toB << true;
+        QTest::newRow("save as untitled, cancelled")
+            << saveAs << untitled << true << QStringList{""} << "file:untitled.wfm" << false;
+        QTest::newRow("close unchanged") << close << named << false << QStringList{} << "" << true;
+        QTest::newRow("close, cancel")
+            << close << named << true << QStringList{"cancel"} << "ask" << false;
+        QTest::newRow("close, no") << close << named << true << QStringList{"no"} << "ask" << true;
+        QTest::newRow("close, yes, write fails")
+            << close << named << true << QStringList{"yes", "fail"}
+            << "ask write:/a.wfm remember:/a.wfm" << false;
+        QTest::newRow("close untitled, yes, cancelled")
+            << close << untitled << true << QStringList{"yes", ""} << "ask file:untitled.wfm"
+            << false;
+        QTest::newRow("close untitled, yes, saved")
+            << close << untitled << true << QStringList{"yes", "/b.wfm", "ok"}
+            << "ask file:untitled.wfm" + toB << true;
+    }
+    void documentCommands()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, caption);
+        QFETCH(bool, changed);
+        QFETCH(QStringList, answers);
+        QStringList taken;
+        const auto next = [&answers] {
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        };
+        DocumentSteps steps;
+        steps.askSaveChanges = [&] {
+            taken << QStringLiteral("ask");
+            const QString button = next();
+            return button == "yes"  ? QMessageBox::Yes
+                   : button == "no" ? QMessageBox::No
+                                    : QMessageBox::Cancel;
+        };
+        steps.askFileName = [&](const QString &suggested) {
+            taken << "file:" + suggested;
+            return next();
+        };
+        steps.write = [&](const QString &file) {
+            taken << "write:" + file;
+            return next() == "ok";
+        };
+        steps.remember = [&](const QString &file) { taken << "remember:" + file; };
+        QTEST(RunDocumentCommand(DocumentCommand(command), caption, changed, steps), "done");
+        QTEST(taken.join(' '), "steps");
+    }
+
+    // The window runs them with its own questions and file: the title bar marks unsaved
+    // changes; a saved caption is the path; a failed write keeps the caption and the changed
+    // mark and says why; both names go to the recent-file list; closing asks.
+    void saveAndClose()
     {
         addItem(m_form, "Label");
-        Prompter::queueAnswer(QString());
-        QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSave")));
-        QVERIFY(TestFiles::write(path(QStringLiteral("plain")), QByteArray()));
-        const QString failed = path(QStringLiteral("plain/form.wfm")); // below a file
-        Prompter::queueAnswer(failed);
-        m_form->mnuFileSave_Click();
-        QCOMPARE(Prompter::shown().size(), 1);
-        QVERIFY(lastMessage().startsWith("Unable to save the file [" + failed + "].\r\n"));
-        QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Critical);
-        QCOMPARE(m_form->Caption(), QStringLiteral("Untitled:1"));
-        QVERIFY(m_form->info().Changed);
-        QCOMPARE(StoredRecentFiles(), QStringList{failed});
-
         QVERIFY(m_form->subWindow()->isWindowModified());
         const QString target = path(QStringLiteral("contact.wfm"));
         Prompter::queueAnswer(target);
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSave")));
-        QCOMPARE(m_form->Caption(), target);
         QCOMPARE(m_form->windowTitle(), target + QStringLiteral("[*]"));
         QVERIFY(!m_form->info().Changed);
         QVERIFY(!m_form->subWindow()->isWindowModified());
-        QCOMPARE(visibleRecentFiles(m_form), (QStringList{target, failed}));
         addItem(m_form, "Hidden Field", "secret");
-        m_form->mnuFileSave_Click(); // no question: the caption is the path
-        const QByteArray saved = read(target);
-        QVERIFY(saved.contains("Hidden Field\r\nsecret\r\n"));
-        QVERIFY(!m_form->info().Changed);
-        addItem(m_form, "Text Field", "lost"); // the disk fills up as the file is synced
-        SafeFile::setNextFault({WriteFault::AtFlush, 0, ENOSPC});
-        m_form->mnuFileSave_Click();
-        QCOMPARE(lastMessage(),
-                 "Unable to save the file [" + target + "].\r\nNo space left on device");
-        QVERIFY(m_form->info().Changed);
+        QVERIFY(TestFiles::write(path(QStringLiteral("plain")), QByteArray()));
+        const QString failed = path(QStringLiteral("plain/form.wfm")); // below a file
+        Prompter::queueAnswer(failed);
+        QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSaveAs")));
+        QVERIFY(lastMessage().startsWith("Unable to save the file [" + failed + "].\r\n"));
+        QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Critical);
         QCOMPARE(m_form->Caption(), target);
-        QCOMPARE(read(target), saved);
+        QVERIFY(m_form->info().Changed);
+        QCOMPARE(visibleRecentFiles(m_form), (QStringList{failed, target}));
+        // The last folder used is a file now: the document's folder it is.
+        QCOMPARE(Prompter::startFolder(), m_dir.path());
+        m_form->mnuFileSave_Click(); // no question: the caption is the path
+        QVERIFY(read(target).contains("Hidden Field\r\nsecret\r\n"));
 
-        const QString second = path(QStringLiteral("second.wfm"));
-        addItem(m_form, "Checkbox", "agree");
-        Prompter::queueAnswer(second);
-        m_form->mnuFileSaveAs_Click();
-        QCOMPARE(m_form->Caption(), second);
-        QCOMPARE(read(target), saved);
-        QVERIFY(read(second).contains("Checkbox\r\nagree\r\n"));
-        Prompter::queueAnswer(QString()); // cancelling Save As changes nothing
-        m_form->mnuFileSaveAs_Click();
-        QCOMPARE(m_form->Caption(), second);
-
-        // Closing a changed document asks: Cancel keeps it, Yes saves and closes it; on an
-        // untitled one Yes with the Save dialog cancelled keeps it, No closes it.
         addItem(m_form, "Password Field", "pin");
         Prompter::queueAnswer(int(QMessageBox::Cancel));
         m_form->mnuFileClose_Click();
-        QCOMPARE(lastMessage(), SaveQuestion.arg(second));
+        QCOMPARE(lastMessage(), SaveQuestion.arg(target));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Question);
-        QVERIFY(m_form->info().Changed);
+        QCOMPARE(openForms(*m_frame).size(), 1);
         Prompter::queueAnswer(int(QMessageBox::Yes));
         m_form->mnuFileClose_Click();
         QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QVERIFY(read(second).contains("Password Field\r\npin\r\n"));
-        NewWebForm();
-        m_form = m_frame->activeForm();
-        addItem(m_form, "Label");
-        Prompter::queueAnswer(int(QMessageBox::Yes));
-        Prompter::queueAnswer(QString());
-        m_form->mnuFileClose_Click();
-        QVERIFY(m_form->info().Changed);
-        Prompter::queueAnswer(int(QMessageBox::No));
-        m_form->mnuFileClose_Click();
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
+        QVERIFY(read(target).contains("Password Field\r\npin\r\n"));
         QCOMPARE(Prompter::pendingAnswers(), 0);
     }
 
@@ -230,28 +262,25 @@ private slots:
     }
 
     // A file dialog opens in the active document's folder, else the last folder used, else
-    // the home folder.
-    void fileDialogsStartFolder_data()
+    // the home folder (~); a folder that is gone is passed over.
+    void startFolder_data()
     {
-        // Where the document is saved (empty: untitled), the last folder used, the expected.
+        // The document's folder (empty: untitled), the last folder used, the expected.
         QTest::addColumn<QStringList>("folders");
-        QTest::newRow("home") << QStringList{"", "", QDir::homePath()};
+        QTest::newRow("home") << QStringList{"", "", "~"};
         QTest::newRow("last folder") << QStringList{"", "last", "last"};
-        QTest::newRow("last folder gone") << QStringList{"", "gone", QDir::homePath()};
+        QTest::newRow("both gone") << QStringList{"gone", "gone", "~"};
         QTest::newRow("document's folder") << QStringList{"doc", "last", "doc"};
+        QTest::newRow("document's folder gone") << QStringList{"gone", "last", "last"};
     }
-    void fileDialogsStartFolder()
+    void startFolder()
     {
         QFETCH(QStringList, folders);
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("last")));
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("doc")));
-        if (!folders[0].isEmpty())
-            QVERIFY(SaveWebFormFile(m_form, path(folders[0] + QStringLiteral("/form.wfm"))));
-        if (!folders[1].isEmpty())
-            SettingsStore::write(SettingsStore::SettingsSection, QStringLiteral("Last Folder"),
-                                 path(folders[1]));
-        QCOMPARE(Prompter::startFolder(),
-                 QDir::isAbsolutePath(folders[2]) ? folders[2] : path(folders[2]));
+        for (QString &folder : folders)
+            folder = folder == "~" ? QDir::homePath() : folder.isEmpty() ? folder : path(folder);
+        QCOMPARE(Prompter::startFolder(folders[0], folders[1]), folders[2]);
     }
 
     // The real Save and Open dialogs open in the start folder; Save adds ".wfm" to a name typed
@@ -274,7 +303,6 @@ private slots:
         });
         m_form->mnuFileSave_Click();
         QCOMPARE(m_form->Caption(), target);
-        QVERIFY(QFile::exists(target));
         QCOMPARE(SettingsStore::read(SettingsStore::SettingsSection, "Last Folder", QString()),
                  m_dir.path());
 
