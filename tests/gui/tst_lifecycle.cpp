@@ -1,5 +1,5 @@
-// A document's life: saving through the file dialog, the save-changes prompt, Save As,
-// Convert, loading, and the recent-file list across restarts.
+// A document's life: Save, Save As and closing, the file dialogs' start folder, Convert,
+// loading, and the recent-file list across restarts.
 #include "GuiTestSupport.h"
 
 #include "RecentFiles.h"
@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWebEngineView>
 
@@ -65,94 +66,99 @@ private slots:
 
     void cleanup() { closeFrame(m_frame); }
 
-    // Save, Save As and Close as decisions: the steps taken (the save-changes question, the
-    // file dialog with its suggestion, the write, the name for the recent-file list) and
-    // whether it is done. Answers in turn: yes/no/cancel, a file name ("" cancels), ok/fail.
+    // Save, Save As and Close as decisions. `script`: each step the decision takes, in turn,
+    // with the answer it gets after "=": the save-changes question (yes/no/cancel), the file
+    // dialog with its suggestion (a name, or nothing to cancel), the write (ok/fail), the
+    // name handed to the recent-file list. `done`: saved, or the window may close.
     void documentCommands_data()
     {
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("changed");
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("script");
         QTest::addColumn<bool>("done");
         const int save = int(DocumentCommand::Save);
-        const int saveAs = int(DocumentCommand::SaveAs);
         const int close = int(DocumentCommand::Close);
         const QString untitled = QStringLiteral("Untitled:1");
         const QString named = QStringLiteral("/a.wfm");
-        const QString toB = QStringLiteral(" write:/b.wfm remember:/b.wfm");
+        const QString toB = QStringLiteral(" write(/b.wfm)=ok remember(/b.wfm)");
+        QTest::newRow("save untitled")
+            << save << untitled << true << "file(untitled.wfm)=/b.wfm" + toB << true;
         QTest::newRow("save untitled, cancelled")
-            << save << untitled << true << QStringList{""} << "file:untitled.wfm" << false;
-        QTest::newRow("save untitled") << save << untitled << true << QStringList{"/b.wfm", "ok"}
-                                       << "file:untitled.wfm" + toB << true;
-        QTest::newRow("save named, write fails") << save << named << true << QStringList{"fail"}
-                                                 << "write:/a.wfm remember:/a.wfm" << false;
-        QTest::newRow("save as") << saveAs << named << false << QStringList{"/b.wfm", "ok"}
-                                 << "file:/a.wfm" + toB << true;
+            << save << untitled << true << "file(untitled.wfm)=" << false;
+        QTest::newRow("save named, write fails")
+            << save << named << false << "write(/a.wfm)=fail remember(/a.wfm)" << false;
+        QTest::newRow("save as") << int(DocumentCommand::SaveAs) << named << false
+                                 << "file(/a.wfm)=/b.wfm" + toB << true;
         QTest::newRow("save as untitled, cancelled")
-            << saveAs << untitled << true << QStringList{""} << "file:untitled.wfm" << false;
-        QTest::newRow("close unchanged") << close << named << false << QStringList{} << "" << true;
-        QTest::newRow("close, cancel")
-            << close << named << true << QStringList{"cancel"} << "ask" << false;
-        QTest::newRow("close, no") << close << named << true << QStringList{"no"} << "ask" << true;
+            << int(DocumentCommand::SaveAs) << untitled << true << "file(untitled.wfm)=" << false;
+        QTest::newRow("close unchanged") << close << named << false << "" << true;
+        QTest::newRow("close, cancel") << close << named << true << "ask=cancel" << false;
+        QTest::newRow("close, no") << close << named << true << "ask=no" << true;
         QTest::newRow("close, yes, write fails")
-            << close << named << true << QStringList{"yes", "fail"}
-            << "ask write:/a.wfm remember:/a.wfm" << false;
+            << close << named << true << "ask=yes write(/a.wfm)=fail remember(/a.wfm)" << false;
         QTest::newRow("close untitled, yes, cancelled")
-            << close << untitled << true << QStringList{"yes", ""} << "ask file:untitled.wfm"
-            << false;
+            << close << untitled << true << "ask=yes file(untitled.wfm)=" << false;
         QTest::newRow("close untitled, yes, saved")
-            << close << untitled << true << QStringList{"yes", "/b.wfm", "ok"}
-            << "ask file:untitled.wfm" + toB << true;
+            << close << untitled << true << "ask=yes file(untitled.wfm)=/b.wfm" + toB << true;
     }
     void documentCommands()
     {
         QFETCH(int, command);
         QFETCH(QString, caption);
         QFETCH(bool, changed);
-        QFETCH(QStringList, answers);
-        QStringList taken;
-        const auto next = [&answers] {
-            return answers.isEmpty() ? QString() : answers.takeFirst();
+        QFETCH(QString, script);
+        const QStringList expected = script.split(' ', Qt::SkipEmptyParts);
+        QStringList taken; // each step as "name(argument)", without the answer
+        const auto step = [&](const QString &name) {
+            taken << name;
+            return expected.value(taken.size() - 1).section('=', 1);
         };
         DocumentSteps steps;
         steps.askSaveChanges = [&] {
-            taken << QStringLiteral("ask");
-            const QString button = next();
+            const QString button = step(QStringLiteral("ask"));
             return button == "yes"  ? QMessageBox::Yes
                    : button == "no" ? QMessageBox::No
                                     : QMessageBox::Cancel;
         };
-        steps.askFileName = [&](const QString &suggested) {
-            taken << "file:" + suggested;
-            return next();
-        };
-        steps.write = [&](const QString &file) {
-            taken << "write:" + file;
-            return next() == "ok";
-        };
-        steps.remember = [&](const QString &file) { taken << "remember:" + file; };
+        steps.askFileName = [&](const QString &name) { return step("file(" + name + ')'); };
+        steps.write = [&](const QString &name) { return step("write(" + name + ')') == "ok"; };
+        steps.remember = [&](const QString &name) { step("remember(" + name + ')'); };
         QTEST(RunDocumentCommand(DocumentCommand(command), caption, changed, steps), "done");
-        QTEST(taken.join(' '), "steps");
+        QCOMPARE(taken, QStringList(expected).replaceInStrings(QRegularExpression("=.*"), ""));
     }
 
-    // The window runs them with its own questions and file: the title bar marks unsaved
-    // changes; a saved caption is the path; a failed write keeps the caption and the changed
-    // mark and says why; both names go to the recent-file list; closing asks.
+    // The window runs them with its own questions and file, mostly the real dialogs: the
+    // Save dialog opens in the start folder and adds ".wfm" to a name typed without one; the
+    // title bar marks unsaved changes; a failed write says why and keeps the caption and the
+    // changed mark; names go to the recent-file list; closing asks; Open opens in the last
+    // folder used.
     void saveAndClose()
     {
         addItem(m_form, "Label");
         QVERIFY(m_form->subWindow()->isWindowModified());
-        const QString target = path(QStringLiteral("contact.wfm"));
-        Prompter::queueAnswer(target);
+        Prompter::setScripted(false); // the real dialogs, but for the failed save and Cancel
+        const QString target = path(QStringLiteral("typed.wfm"));
+        whenModal<QFileDialog>([this](QFileDialog *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Web Form File to Save"));
+            QCOMPARE(dialog->directory().absolutePath(), QDir::homePath());
+            QVERIFY(dialog->nameFilters().constFirst().startsWith(QStringLiteral("Web form")));
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QCOMPARE(name->text(), QStringLiteral("untitled.wfm"));
+            name->setText(path(QStringLiteral("typed")));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSave")));
         QCOMPARE(m_form->windowTitle(), target + QStringLiteral("[*]"));
-        QVERIFY(!m_form->info().Changed);
         QVERIFY(!m_form->subWindow()->isWindowModified());
+        QCOMPARE(SettingsStore::read(SettingsStore::SettingsSection, "Last Folder", QString()),
+                 m_dir.path());
+
         addItem(m_form, "Hidden Field", "secret");
-        QVERIFY(TestFiles::write(path(QStringLiteral("plain")), QByteArray()));
-        const QString failed = path(QStringLiteral("plain/form.wfm")); // below a file
+        Prompter::setScripted(true);
+        const QString failed = path(QStringLiteral("sub/folder")); // a folder: no file there
+        QVERIFY(QDir().mkpath(failed));
         Prompter::queueAnswer(failed);
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSaveAs")));
         QVERIFY(lastMessage().startsWith("Unable to save the file [" + failed + "].\r\n"));
@@ -160,22 +166,33 @@ private slots:
         QCOMPARE(m_form->Caption(), target);
         QVERIFY(m_form->info().Changed);
         QCOMPARE(visibleRecentFiles(m_form), (QStringList{failed, target}));
-        // The last folder used is a file now: the document's folder it is.
-        QCOMPARE(Prompter::startFolder(), m_dir.path());
-        m_form->mnuFileSave_Click(); // no question: the caption is the path
+        QCOMPARE(Prompter::startFolder(), m_dir.path()); // the document's before the last used
+        m_form->mnuFileSave_Click();                     // no question: the caption is the path
         QVERIFY(read(target).contains("Hidden Field\r\nsecret\r\n"));
 
         addItem(m_form, "Password Field", "pin");
         Prompter::queueAnswer(int(QMessageBox::Cancel));
         m_form->mnuFileClose_Click();
-        QCOMPARE(lastMessage(), SaveQuestion.arg(target));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Question);
         QCOMPARE(openForms(*m_frame).size(), 1);
-        Prompter::queueAnswer(int(QMessageBox::Yes));
+        Prompter::setScripted(false);
+        QString shown; // title and text
+        whenModal<QMessageBox>([&shown](QMessageBox *box) {
+            shown = box->windowTitle() + QLatin1Char('|') + box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
         m_form->mnuFileClose_Click();
+        QCOMPARE(shown,
+                 QStringLiteral("Tabrino|") + SaveQuestion.arg(target).replace("\r\n", "\n"));
         QTRY_COMPARE(openForms(*m_frame).size(), 0);
         QVERIFY(read(target).contains("Password Field\r\npin\r\n"));
-        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QString opened; // with no document open
+        whenModal<QFileDialog>([&opened](QFileDialog *dialog) {
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        OpenWebForm();
+        QCOMPARE(opened, path(QStringLiteral("sub")));
     }
 
     // Without an output file only a warning; with one the page is written and shown (its
@@ -262,67 +279,17 @@ private slots:
     }
 
     // A file dialog opens in the active document's folder, else the last folder used, else
-    // the home folder (~); a folder that is gone is passed over.
-    void startFolder_data()
-    {
-        // The document's folder (empty: untitled), the last folder used, the expected.
-        QTest::addColumn<QStringList>("folders");
-        QTest::newRow("home") << QStringList{"", "", "~"};
-        QTest::newRow("last folder") << QStringList{"", "last", "last"};
-        QTest::newRow("both gone") << QStringList{"gone", "gone", "~"};
-        QTest::newRow("document's folder") << QStringList{"doc", "last", "doc"};
-        QTest::newRow("document's folder gone") << QStringList{"gone", "last", "last"};
-    }
+    // the home folder; a folder that is gone is passed over.
     void startFolder()
     {
-        QFETCH(QStringList, folders);
-        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("last")));
-        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("doc")));
-        for (QString &folder : folders)
-            folder = folder == "~" ? QDir::homePath() : folder.isEmpty() ? folder : path(folder);
-        QCOMPARE(Prompter::startFolder(folders[0], folders[1]), folders[2]);
-    }
-
-    // The real Save and Open dialogs open in the start folder; Save adds ".wfm" to a name typed
-    // without an extension and keeps its folder as the last one used; the real save-changes
-    // question.
-    void realDialogsSaveAndPrompt()
-    {
-        addItem(m_form, "Label");
-        Prompter::setScripted(false); // the real dialogs this time
-        const QString target = path(QStringLiteral("typed.wfm"));
-        whenModal<QFileDialog>([this](QFileDialog *dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Web Form File to Save"));
-            QCOMPARE(dialog->directory().absolutePath(), QDir::homePath());
-            QVERIFY(dialog->nameFilters().constFirst().startsWith(QStringLiteral("Web form")));
-            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name);
-            QCOMPARE(name->text(), QStringLiteral("untitled.wfm"));
-            name->setText(path(QStringLiteral("typed")));
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-        m_form->mnuFileSave_Click();
-        QCOMPARE(m_form->Caption(), target);
-        QCOMPARE(SettingsStore::read(SettingsStore::SettingsSection, "Last Folder", QString()),
-                 m_dir.path());
-
-        m_form->info().Changed = true;
-        QString shown; // title and text
-        whenModal<QMessageBox>([&shown](QMessageBox *box) {
-            shown = box->windowTitle() + QLatin1Char('|') + box->text();
-            box->button(QMessageBox::No)->click();
-        });
-        m_form->mnuFileClose_Click();
-        QCOMPARE(shown,
-                 QStringLiteral("Tabrino|") + SaveQuestion.arg(target).replace("\r\n", "\n"));
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QString opened; // the Open dialog: in the last folder used, with no document open
-        whenModal<QFileDialog>([&opened](QFileDialog *dialog) {
-            opened = dialog->directory().absolutePath();
-            dialog->reject();
-        });
-        OpenWebForm();
-        QCOMPARE(opened, m_dir.path());
+        const QString document = m_dir.path();
+        const QString last = QDir::tempPath();
+        const QString gone = path(QStringLiteral("gone"));
+        QCOMPARE(Prompter::startFolder(document, last), document);
+        QCOMPARE(Prompter::startFolder(QString(), last), last);
+        QCOMPARE(Prompter::startFolder(gone, last), last);
+        QCOMPARE(Prompter::startFolder(gone, gone), QDir::homePath());
+        QCOMPARE(Prompter::startFolder(QString(), QString()), QDir::homePath());
     }
 };
 
