@@ -54,7 +54,12 @@ frmWebForm *CreateFormWindow(int slot)
 
 bool IsUntitled(const frmWebForm *form)
 {
-    return form->Caption().left(8) == UntitledPrefix;
+    return IsUntitledCaption(form->Caption());
+}
+
+bool IsUntitledCaption(const QString &caption)
+{
+    return caption.left(8) == UntitledPrefix;
 }
 
 int NewWebForm()
@@ -171,6 +176,29 @@ bool SaveWebFormFile(frmWebForm *form, const QString &filename)
     form->setCaption(filename);
     form->setChanged(false);
     return true;
+}
+
+bool RunDocumentCommand(DocumentCommand command, const QString &caption, bool changed,
+                        const DocumentSteps &steps)
+{
+    if (command == DocumentCommand::Close) {
+        if (!changed)
+            return true;
+        const QMessageBox::StandardButton answer = steps.askSaveChanges();
+        if (answer != QMessageBox::Yes)
+            return answer == QMessageBox::No;
+        command = DocumentCommand::Save; // closes only once saved
+    }
+    // An untitled document has no name to save under yet.
+    const bool untitled = IsUntitledCaption(caption);
+    QString name = caption;
+    if (untitled || command == DocumentCommand::SaveAs)
+        name = steps.askFileName(untitled ? QStringLiteral("untitled.wfm") : caption);
+    if (name.isEmpty())
+        return false;
+    const bool written = steps.write(name);
+    steps.remember(name);
+    return written;
 }
 
 QString AskSaveFileName(const QString &suggested)

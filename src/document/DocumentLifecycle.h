@@ -2,7 +2,9 @@
 // hand-over of file names to the recent-file list, and the commands' enabling.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
+#include <functional>
 
 class frmWebForm;
 struct WebFormFileContents;
@@ -33,6 +35,24 @@ void PutFileContents(frmWebForm *form, const WebFormFileContents &contents);
 // Writes the document; on success the caption becomes `filename` and Changed is cleared.
 // Writing over its own file after another program changed it asks first.
 bool SaveWebFormFile(frmWebForm *form, const QString &filename);
+// Save, Save As and the question before a changed document closes, apart from its window:
+// the window supplies the questions and the write, so the decisions run without one.
+enum class DocumentCommand { Save, SaveAs, Close };
+struct DocumentSteps
+{
+    // "Do you want to save the changes?": Yes, No or Cancel.
+    std::function<QMessageBox::StandardButton()> askSaveChanges;
+    // The file dialog's answer, the empty text when cancelled.
+    std::function<QString(const QString &suggested)> askFileName;
+    // False (after a message) when the file was not written.
+    std::function<bool(const QString &filename)> write;
+    // Hands the name to the recent-file list, written or not.
+    std::function<void(const QString &filename)> remember;
+};
+// Runs `command` on the document captioned `caption`: true when Save or Save As wrote the
+// file, or when Close may close the window.
+bool RunDocumentCommand(DocumentCommand command, const QString &caption, bool changed,
+                        const DocumentSteps &steps);
 // The chosen path, or the empty text when the dialog was cancelled.
 QString AskSaveFileName(const QString &suggested);
 void RememberFileName(const QString &name);
@@ -52,3 +72,4 @@ frmWebForm *CreateFormWindow(int slot);
 
 inline const QString UntitledPrefix = QStringLiteral("Untitled");
 bool IsUntitled(const frmWebForm *form);
+bool IsUntitledCaption(const QString &caption);

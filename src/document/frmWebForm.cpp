@@ -261,18 +261,22 @@ void frmWebForm::showInViewer(const QString &file)
 
 bool frmWebForm::QueryUnload()
 {
-    if (!info().Changed)
-        return true;
-    const auto answer =
-        Prompter::message(MessageIcon::Question,
-                          tr("The form [%1] has changed.").arg(Caption()) + CrLf +
-                              tr("Do you want to save the changes?"),
-                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    if (answer == QMessageBox::Yes) {
-        mnuFileSave_Click();
-        return !info().Changed;
-    }
-    return answer == QMessageBox::No;
+    return runDocumentCommand(DocumentCommand::Close);
+}
+
+bool frmWebForm::runDocumentCommand(DocumentCommand command)
+{
+    DocumentSteps steps;
+    steps.askSaveChanges = [this] {
+        return Prompter::message(MessageIcon::Question,
+                                 tr("The form [%1] has changed.").arg(Caption()) + CrLf +
+                                     tr("Do you want to save the changes?"),
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    };
+    steps.askFileName = AskSaveFileName;
+    steps.write = [this](const QString &filename) { return SaveWebFormFile(this, filename); };
+    steps.remember = RememberFileName;
+    return RunDocumentCommand(command, Caption(), info().Changed, steps);
 }
 
 void frmWebForm::closeEvent(QCloseEvent *event)
@@ -347,23 +351,12 @@ void frmWebForm::mnuFileClose_Click()
 
 void frmWebForm::mnuFileSave_Click()
 {
-    QString name = Caption();
-    if (IsUntitled(this))
-        name = AskSaveFileName(QStringLiteral("untitled.wfm"));
-    if (name.isEmpty())
-        return;
-    SaveWebFormFile(this, name);
-    RememberFileName(name);
+    runDocumentCommand(DocumentCommand::Save);
 }
 
 void frmWebForm::mnuFileSaveAs_Click()
 {
-    const QString suggestion = IsUntitled(this) ? QStringLiteral("untitled.wfm") : Caption();
-    const QString name = AskSaveFileName(suggestion);
-    if (name.isEmpty())
-        return;
-    SaveWebFormFile(this, name);
-    RememberFileName(name);
+    runDocumentCommand(DocumentCommand::SaveAs);
 }
 
 void frmWebForm::mnuFileConvert_Click()

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <functional>
 
+enum class DocumentCommand;
+
 class DocumentGuard;
 class ItemGridView;
 class QMenuBar;
@@ -137,6 +139,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Save, Save As or Close with this window's questions and file; see RunDocumentCommand.
+    bool runDocumentCommand(DocumentCommand command);
     void Form_Unload();
     void showChanged(bool changed);
     void DeletePreviewFile();

@@ -181,13 +181,17 @@ QString Prompter::saveFile(const QString &title, const QString &initial, const Q
 
 QString Prompter::startFolder()
 {
-    const QString document = documentFolder() ? documentFolder()() : QString();
-    if (!document.isEmpty() && QFileInfo(document).isDir())
-        return document;
-    const QString last =
-        SettingsStore::read(SettingsStore::SettingsSection, LastFolderKey, QString());
-    if (!last.isEmpty() && QFileInfo(last).isDir())
-        return last;
+    return startFolder(
+        documentFolder() ? documentFolder()() : QString(),
+        SettingsStore::read(SettingsStore::SettingsSection, LastFolderKey, QString()));
+}
+
+QString Prompter::startFolder(const QString &documentFolder, const QString &lastFolder)
+{
+    for (const QString &folder : {documentFolder, lastFolder}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
     return QDir::homePath();
 }
 

@@ -49,6 +49,8 @@ public:
     // Where a file dialog opens: the active document's folder, else the last folder used,
     // else the home folder.
     static QString startFolder();
+    // The same choice from the given folders: the first that exists, else the home folder.
+    static QString startFolder(const QString &documentFolder, const QString &lastFolder);
     // Tells where the active document lives (its folder, or the empty text).
     static void setDocumentFolderSource(std::function<QString()> source);
 

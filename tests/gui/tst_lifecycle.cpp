@@ -1,9 +1,8 @@
-// A document's life: saving through the file dialog, the save-changes prompt, Save As,
-// Convert, loading, and the recent-file list across restarts.
+// A document's life: Save, Save As and closing, the file dialogs' start folder, Convert,
+// loading, and the recent-file list across restarts.
 #include "GuiTestSupport.h"
 
 #include "RecentFiles.h"
-#include "SafeFile.h"
 #include "TestFiles.h"
 #include "WebFormFile.h"
 #include "ui/PreviewPage.h"
@@ -12,9 +11,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWebEngineView>
-#include <cerrno>
 
 using namespace GuiTest;
 using TestFiles::read;
@@ -41,9 +40,6 @@ QStringList visibleRecentFiles(QObject *menuOwner)
     return captions;
 }
 
-const QString SaveQuestion =
-    QStringLiteral("The form [%1] has changed.\r\nDo you want to save the changes?");
-
 } // namespace
 
 class tst_Lifecycle : public QObject
@@ -67,83 +63,130 @@ private slots:
 
     void cleanup() { closeFrame(m_frame); }
 
-    // Save asks for a name only while the document is untitled: cancelled, failed (the
-    // name is remembered all the same), then saved; a save failing at its end keeps the old
-    // file, the caption and the changed mark. Save As always asks and leaves the old file.
-    // The title bar marks unsaved changes; the caption stays the path. Then closing.
-    void saveAndSaveAs()
+    // Save, Save As and Close as decisions. `script`: each step taken, with its answer after
+    // "=": the save-changes question (yes/no/cancel), the file dialog with its suggestion (a
+    // name; none cancels), the write (ok/fail), the name handed to the recent-file list.
+    void documentCommands_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("done"); // saved, or the window may close
+        const int save = int(DocumentCommand::Save);
+        const int saveAs = int(DocumentCommand::SaveAs);
+        const int close = int(DocumentCommand::Close);
+        const QString untitled = QStringLiteral("Untitled:1");
+        const QString toB = QStringLiteral("=/b write(/b)=ok remember(/b)");
+        QTest::newRow("save untitled")
+            << save << untitled << true << "file(untitled.wfm)" + toB << true;
+        QTest::newRow("cancelled") << save << untitled << true << "file(untitled.wfm)=" << false;
+        QTest::newRow("write fails")
+            << save << "/a" << true << "write(/a)=fail remember(/a)" << false;
+        QTest::newRow("save as") << saveAs << "/a" << false << "file(/a)" + toB << true;
+        QTest::newRow("save as untitled")
+            << saveAs << untitled << true << "file(untitled.wfm)" + toB << true;
+        QTest::newRow("close unchanged") << close << "/a" << false << "" << true;
+        QTest::newRow("close, cancel") << close << "/a" << true << "ask=cancel" << false;
+        QTest::newRow("close, no") << close << "/a" << true << "ask=no" << true;
+        QTest::newRow("close, yes, write fails")
+            << close << "/a" << true << "ask=yes write(/a)=fail remember(/a)" << false;
+        QTest::newRow("close untitled, cancelled")
+            << close << untitled << true << "ask=yes file(untitled.wfm)=" << false;
+        QTest::newRow("close untitled, saved")
+            << close << untitled << true << "ask=yes file(untitled.wfm)" + toB << true;
+    }
+    void documentCommands()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, caption);
+        QFETCH(bool, changed);
+        QFETCH(QString, script);
+        const QStringList expected = script.split(' ', Qt::SkipEmptyParts);
+        QStringList taken; // each step as "name(argument)", without the answer
+        const auto step = [&](const QString &name) {
+            taken << name;
+            return expected.value(taken.size() - 1).section('=', 1);
+        };
+        DocumentSteps steps;
+        steps.askSaveChanges = [&] {
+            const QString button = step(QStringLiteral("ask"));
+            return button == "yes"  ? QMessageBox::Yes
+                   : button == "no" ? QMessageBox::No
+                                    : QMessageBox::Cancel;
+        };
+        steps.askFileName = [&](const QString &name) { return step("file(" + name + ')'); };
+        steps.write = [&](const QString &name) { return step("write(" + name + ')') == "ok"; };
+        steps.remember = [&](const QString &name) { step("remember(" + name + ')'); };
+        QTEST(RunDocumentCommand(DocumentCommand(command), caption, changed, steps), "done");
+        QCOMPARE(taken, QStringList(expected).replaceInStrings(QRegularExpression("=.*"), ""));
+    }
+
+    // The window runs them with its own questions and file, mostly the real dialogs: the
+    // Save dialog opens in the start folder and adds ".wfm" to a name typed without one; the
+    // title bar marks unsaved changes; a failed write says why and keeps the caption and the
+    // changed mark; names go to the recent-file list; closing asks; Open opens in the last
+    // folder used.
+    void saveAndClose()
     {
         addItem(m_form, "Label");
-        Prompter::queueAnswer(QString());
+        QVERIFY(m_form->subWindow()->isWindowModified());
+        Prompter::setScripted(false); // the real dialogs, but for the failed save and Cancel
+        const QString target = path(QStringLiteral("typed.wfm"));
+        whenModal<QFileDialog>([this](QFileDialog *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Web Form File to Save"));
+            QCOMPARE(dialog->directory().absolutePath(), QDir::homePath());
+            QVERIFY(dialog->nameFilters().constFirst().startsWith(QStringLiteral("Web form")));
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QCOMPARE(name->text(), QStringLiteral("untitled.wfm"));
+            name->setText(path(QStringLiteral("typed")));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
         QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSave")));
-        QVERIFY(TestFiles::write(path(QStringLiteral("plain")), QByteArray()));
-        const QString failed = path(QStringLiteral("plain/form.wfm")); // below a file
+        QCOMPARE(m_form->windowTitle(), target + QStringLiteral("[*]"));
+        QVERIFY(!m_form->subWindow()->isWindowModified());
+        QCOMPARE(SettingsStore::read(SettingsStore::SettingsSection, "Last Folder", QString()),
+                 m_dir.path());
+
+        addItem(m_form, "Hidden Field", "secret");
+        Prompter::setScripted(true);
+        const QString failed = path(QStringLiteral("sub/folder")); // a folder: no file there
+        QVERIFY(QDir().mkpath(failed));
         Prompter::queueAnswer(failed);
-        m_form->mnuFileSave_Click();
-        QCOMPARE(Prompter::shown().size(), 1);
+        QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSaveAs")));
         QVERIFY(lastMessage().startsWith("Unable to save the file [" + failed + "].\r\n"));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Critical);
-        QCOMPARE(m_form->Caption(), QStringLiteral("Untitled:1"));
-        QVERIFY(m_form->info().Changed);
-        QCOMPARE(StoredRecentFiles(), QStringList{failed});
-
-        QVERIFY(m_form->subWindow()->isWindowModified());
-        const QString target = path(QStringLiteral("contact.wfm"));
-        Prompter::queueAnswer(target);
-        QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileSave")));
         QCOMPARE(m_form->Caption(), target);
-        QCOMPARE(m_form->windowTitle(), target + QStringLiteral("[*]"));
-        QVERIFY(!m_form->info().Changed);
-        QVERIFY(!m_form->subWindow()->isWindowModified());
-        QCOMPARE(visibleRecentFiles(m_form), (QStringList{target, failed}));
-        addItem(m_form, "Hidden Field", "secret");
-        m_form->mnuFileSave_Click(); // no question: the caption is the path
-        const QByteArray saved = read(target);
-        QVERIFY(saved.contains("Hidden Field\r\nsecret\r\n"));
-        QVERIFY(!m_form->info().Changed);
-        addItem(m_form, "Text Field", "lost"); // the disk fills up as the file is synced
-        SafeFile::setNextFault({WriteFault::AtFlush, 0, ENOSPC});
-        m_form->mnuFileSave_Click();
-        QCOMPARE(lastMessage(),
-                 "Unable to save the file [" + target + "].\r\nNo space left on device");
         QVERIFY(m_form->info().Changed);
-        QCOMPARE(m_form->Caption(), target);
-        QCOMPARE(read(target), saved);
+        QCOMPARE(visibleRecentFiles(m_form), (QStringList{failed, target}));
+        QCOMPARE(Prompter::startFolder(), m_dir.path()); // the document's before the last used
+        m_form->mnuFileSave_Click();                     // no question: the caption is the path
+        QVERIFY(read(target).contains("Hidden Field\r\nsecret\r\n"));
 
-        const QString second = path(QStringLiteral("second.wfm"));
-        addItem(m_form, "Checkbox", "agree");
-        Prompter::queueAnswer(second);
-        m_form->mnuFileSaveAs_Click();
-        QCOMPARE(m_form->Caption(), second);
-        QCOMPARE(read(target), saved);
-        QVERIFY(read(second).contains("Checkbox\r\nagree\r\n"));
-        Prompter::queueAnswer(QString()); // cancelling Save As changes nothing
-        m_form->mnuFileSaveAs_Click();
-        QCOMPARE(m_form->Caption(), second);
-
-        // Closing a changed document asks: Cancel keeps it, Yes saves and closes it; on an
-        // untitled one Yes with the Save dialog cancelled keeps it, No closes it.
         addItem(m_form, "Password Field", "pin");
         Prompter::queueAnswer(int(QMessageBox::Cancel));
         m_form->mnuFileClose_Click();
-        QCOMPARE(lastMessage(), SaveQuestion.arg(second));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Question);
-        QVERIFY(m_form->info().Changed);
-        Prompter::queueAnswer(int(QMessageBox::Yes));
+        QCOMPARE(openForms(*m_frame).size(), 1);
+        Prompter::setScripted(false);
+        QString shown; // title and text
+        whenModal<QMessageBox>([&shown](QMessageBox *box) {
+            shown = box->windowTitle() + QLatin1Char('|') + box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
         m_form->mnuFileClose_Click();
+        QCOMPARE(shown, "Tabrino|The form [" + target +
+                            "] has changed.\nDo you want to save the changes?");
         QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QVERIFY(read(second).contains("Password Field\r\npin\r\n"));
-        NewWebForm();
-        m_form = m_frame->activeForm();
-        addItem(m_form, "Label");
-        Prompter::queueAnswer(int(QMessageBox::Yes));
-        Prompter::queueAnswer(QString());
-        m_form->mnuFileClose_Click();
-        QVERIFY(m_form->info().Changed);
-        Prompter::queueAnswer(int(QMessageBox::No));
-        m_form->mnuFileClose_Click();
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QVERIFY(read(target).contains("Password Field\r\npin\r\n"));
+        QString opened; // with no document open
+        whenModal<QFileDialog>([&opened](QFileDialog *dialog) {
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        OpenWebForm();
+        QCOMPARE(opened, path(QStringLiteral("sub")));
     }
 
     // Without an output file only a warning; with one the page is written and shown (its
@@ -176,23 +219,10 @@ private slots:
         QCOMPARE(handedOver, QList<QUrl>{written});
     }
 
-    void truncatedFileIsLoadedWithAWarning()
-    {
-        const QString file = path(QStringLiteral("cut.wfm"));
-        QVERIFY(TestFiles::write(file, "o.htm\ncgi\nTrue\nmt\nS\nR\nLabel\n\n\nFirst\n\n\n\n\n"
-                                       "Text Field\nname"));
-        frmWebForm *form = LoadWebFormFile(file);
-        QVERIFY(form);
-        QCOMPARE(Prompter::shown().size(), 1);
-        QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
-        QVERIFY(lastMessage().contains(file));
-        QCOMPARE(itemRows(form), (QStringList{"Label|||First", "Text Field|name"}));
-        QVERIFY(form->info().MethodGet);
-    }
-
     // Newest first, four at most, in the frame's and every window's menu, each shown as
     // its exact path ("&" included); a file listed already (also from the command line)
-    // keeps its one place; a name in other letter case is another file.
+    // keeps its one place; a name in other letter case is another file. The first file
+    // ends early: it loads what it has, with a warning.
     void recentFilesAcrossRestarts()
     {
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("R&D")));
@@ -201,9 +231,17 @@ private slots:
             files << path(QStringLiteral("R&D/f%1.wfm").arg(i));
             QVERIFY(WriteWebFormFile(files.last(), m_form->info(), m_form->grid()).isEmpty());
         }
+        QVERIFY(TestFiles::write(files[0], "o.htm\ncgi\nTrue\nmt\nS\nR\nLabel\n\n\nFirst\n\n\n\n\n"
+                                           "Text Field\nname"));
         QVERIFY(visibleRecentFiles(m_frame.get()).isEmpty()); // empty store: hidden
         for (const QString &file : files)
             QVERIFY(LoadWebFormFile(file));
+        QCOMPARE(Prompter::shown().size(), 1);
+        QCOMPARE(Prompter::shown().constFirst().icon, MessageIcon::Exclamation);
+        QVERIFY(lastMessage().contains(files[0]));
+        // Slot 1 holds the untitled document the program starts with.
+        QCOMPARE(itemRows(FormWindow(2)), (QStringList{"Label|||First", "Text Field|name"}));
+        QVERIFY(FormWindow(2)->info().MethodGet);
         const QStringList expected = {files[4], files[3], files[2], files[1]};
         // A menu shows "&&" as one "&" and takes no access key from it.
         const QStringList shown = QStringList(expected).replaceInStrings("&", "&&");
@@ -230,71 +268,17 @@ private slots:
     }
 
     // A file dialog opens in the active document's folder, else the last folder used, else
-    // the home folder.
-    void fileDialogsStartFolder_data()
+    // the home folder; a folder that is gone is passed over.
+    void startFolder()
     {
-        // Where the document is saved (empty: untitled), the last folder used, the expected.
-        QTest::addColumn<QStringList>("folders");
-        QTest::newRow("home") << QStringList{"", "", QDir::homePath()};
-        QTest::newRow("last folder") << QStringList{"", "last", "last"};
-        QTest::newRow("last folder gone") << QStringList{"", "gone", QDir::homePath()};
-        QTest::newRow("document's folder") << QStringList{"doc", "last", "doc"};
-    }
-    void fileDialogsStartFolder()
-    {
-        QFETCH(QStringList, folders);
-        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("last")));
-        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("doc")));
-        if (!folders[0].isEmpty())
-            QVERIFY(SaveWebFormFile(m_form, path(folders[0] + QStringLiteral("/form.wfm"))));
-        if (!folders[1].isEmpty())
-            SettingsStore::write(SettingsStore::SettingsSection, QStringLiteral("Last Folder"),
-                                 path(folders[1]));
-        QCOMPARE(Prompter::startFolder(),
-                 QDir::isAbsolutePath(folders[2]) ? folders[2] : path(folders[2]));
-    }
-
-    // The real Save and Open dialogs open in the start folder; Save adds ".wfm" to a name typed
-    // without an extension and keeps its folder as the last one used; the real save-changes
-    // question.
-    void realDialogsSaveAndPrompt()
-    {
-        addItem(m_form, "Label");
-        Prompter::setScripted(false); // the real dialogs this time
-        const QString target = path(QStringLiteral("typed.wfm"));
-        whenModal<QFileDialog>([this](QFileDialog *dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Web Form File to Save"));
-            QCOMPARE(dialog->directory().absolutePath(), QDir::homePath());
-            QVERIFY(dialog->nameFilters().constFirst().startsWith(QStringLiteral("Web form")));
-            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name);
-            QCOMPARE(name->text(), QStringLiteral("untitled.wfm"));
-            name->setText(path(QStringLiteral("typed")));
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-        m_form->mnuFileSave_Click();
-        QCOMPARE(m_form->Caption(), target);
-        QVERIFY(QFile::exists(target));
-        QCOMPARE(SettingsStore::read(SettingsStore::SettingsSection, "Last Folder", QString()),
-                 m_dir.path());
-
-        m_form->info().Changed = true;
-        QString shown; // title and text
-        whenModal<QMessageBox>([&shown](QMessageBox *box) {
-            shown = box->windowTitle() + QLatin1Char('|') + box->text();
-            box->button(QMessageBox::No)->click();
-        });
-        m_form->mnuFileClose_Click();
-        QCOMPARE(shown,
-                 QStringLiteral("Tabrino|") + SaveQuestion.arg(target).replace("\r\n", "\n"));
-        QTRY_COMPARE(openForms(*m_frame).size(), 0);
-        QString opened; // the Open dialog: in the last folder used, with no document open
-        whenModal<QFileDialog>([&opened](QFileDialog *dialog) {
-            opened = dialog->directory().absolutePath();
-            dialog->reject();
-        });
-        OpenWebForm();
-        QCOMPARE(opened, m_dir.path());
+        const QString document = m_dir.path();
+        const QString last = QDir::tempPath();
+        const QString gone = path(QStringLiteral("gone"));
+        QCOMPARE(Prompter::startFolder(document, last), document);
+        QCOMPARE(Prompter::startFolder(QString(), last), last);
+        QCOMPARE(Prompter::startFolder(gone, last), last);
+        QCOMPARE(Prompter::startFolder(gone, gone), QDir::homePath());
+        QCOMPARE(Prompter::startFolder(QString(), QString()), QDir::homePath());
     }
 };
 
