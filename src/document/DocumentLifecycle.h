@@ -10,17 +10,6 @@ class frmWebForm;
 struct WebFormFileContents;
 class QWidget;
 
-// The descriptions are translated where the file dialog shows them; the patterns stay.
-namespace FileFilters {
-// clang-format off
-inline const QString WebForm = QStringLiteral(
-    QT_TRANSLATE_NOOP("FileFilters", "Web form") " (*.wfm)|*.wfm");
-inline const QString Html = QStringLiteral(
-    QT_TRANSLATE_NOOP("FileFilters", "HTML Source") " (*.htm;*.html)|*.htm;*.html|"
-    QT_TRANSLATE_NOOP("FileFilters", "All Files") " (*.*)|*.*");
-// clang-format on
-} // namespace FileFilters
-
 // A new untitled document; its slot, or -1 when nine documents are open.
 int NewWebForm();
 // Asks for a Web Form File and opens it.

@@ -57,14 +57,8 @@ frmEditImage::frmEditImage(QWidget *parent) : ModalDialog(parent, 30)
 
 void frmEditImage::cmdBrowse_Click()
 {
-    // clang-format off
-    const QString file = Prompter::openFile(
-        tr("Select Image File"), QString(),
-        QStringLiteral(
-            QT_TRANSLATE_NOOP("FileFilters", "Images") " (*.gif;*.jpg)|*.gif;*.jpg|"
-            QT_TRANSLATE_NOOP("FileFilters", "All Files") " (*.*)|*.*"),
-        this);
-    // clang-format on
+    const QString file =
+        Prompter::openFile(tr("Select Image File"), QString(), FileFilters::Images, this);
     if (!file.isEmpty())
         txtItemFile->setText(file);
 }

@@ -123,14 +123,8 @@ frmProperties::frmProperties(const WebFormInfo &info, QWidget *parent)
 void frmProperties::cmdBrowse_Click()
 {
     // No overwrite question: the output file is written into, not replaced.
-    // clang-format off
-    const QString file = Prompter::saveFile(
-        tr("Select Output File for HTML Code"), QString(),
-        QStringLiteral(
-            QT_TRANSLATE_NOOP("FileFilters", "HTML Source") " (*.htm;*.html)|*.htm;*.html|"
-            QT_TRANSLATE_NOOP("FileFilters", "All Files") " (*.*)|*.*"),
-        false, this);
-    // clang-format on
+    const QString file = Prompter::saveFile(tr("Select Output File for HTML Code"), QString(),
+                                            FileFilters::Html, false, this);
     if (!file.isEmpty())
         txtOutputFile->setText(file);
 }

@@ -78,3 +78,18 @@ public:
     // in the context "FileFilters".
     static QString qtFilter(const QString &filter);
 };
+
+// The file dialogs' filters. The descriptions are translated where the file dialog shows
+// them; the patterns stay.
+namespace FileFilters {
+// clang-format off
+inline const QString WebForm = QStringLiteral(
+    QT_TRANSLATE_NOOP("FileFilters", "Web form") " (*.wfm)|*.wfm");
+inline const QString Html = QStringLiteral(
+    QT_TRANSLATE_NOOP("FileFilters", "HTML Source") " (*.htm;*.html)|*.htm;*.html|"
+    QT_TRANSLATE_NOOP("FileFilters", "All Files") " (*.*)|*.*");
+inline const QString Images = QStringLiteral(
+    QT_TRANSLATE_NOOP("FileFilters", "Images") " (*.gif;*.jpg)|*.gif;*.jpg|"
+    QT_TRANSLATE_NOOP("FileFilters", "All Files") " (*.*)|*.*");
+// clang-format on
+} // namespace FileFilters
