@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QWebEngineView>
 
 using namespace GuiTest;
@@ -42,25 +41,12 @@ QStringList visibleRecentFiles(QObject *menuOwner)
 
 } // namespace
 
-class tst_Lifecycle : public QObject
+class tst_Lifecycle : public FrameTest
 {
     Q_OBJECT
 
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<frmDesign> m_frame;
-    frmWebForm *m_form = nullptr;
-
 private slots:
-    void init()
-    {
-        resetSettings();
-        QVERIFY(m_dir.isValid());
-        m_frame = startFrame();
-        m_form = m_frame->activeForm();
-    }
-
+    void init() { startTest(); }
     void cleanup() { closeFrame(m_frame); }
 
     // Save, Save As and Close as decisions. `script`: each step taken, with its answer after

@@ -32,21 +32,16 @@ void addLabel(frmWebForm *form, const QByteArray &text)
 
 } // namespace
 
-class tst_View : public QObject
+class tst_View : public FrameTest
 {
     Q_OBJECT
-
-    std::unique_ptr<frmDesign> m_frame;
-    frmWebForm *m_form = nullptr;
 
 private slots:
     void init()
     {
-        resetSettings();
         for (const QString &file : previewFiles())
             QFile::remove(QDir(QDir::tempPath()).filePath(file));
-        m_frame = startFrame();
-        m_form = m_frame->activeForm();
+        startTest();
     }
 
     void cleanup()
