@@ -201,6 +201,18 @@ template <typename D = ModalDialog> void fillIn(const QString &steps, bool ok = 
     });
 }
 
+// Sets the cells of `row`, given separated by "|" (the last cell takes the rest), adding the
+// row when it is past the last.
+inline void setRow(frmWebForm *form, int row, const QString &cells)
+{
+    if (row >= form->grid().rows())
+        form->grid().addRow(row);
+    for (int col = 0; col < ItemColumnCount; ++col) {
+        const int last = col == ColOther ? -1 : col;
+        form->grid().setText(row, col, cells.section(QLatin1Char('|'), col, last).toUtf8());
+    }
+}
+
 // The item cells of a document that carry a colour, as (column, row).
 inline QList<QPoint> markedCells(frmWebForm *form)
 {

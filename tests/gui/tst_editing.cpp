@@ -15,18 +15,6 @@ using namespace GuiTest;
 
 namespace {
 
-// Sets the cells of `row`, given separated by "|" (the last cell takes the rest), adding the
-// row when it is past the last.
-void setRow(frmWebForm *form, int row, const QString &cells)
-{
-    if (row >= form->grid().rows())
-        form->grid().addRow(row);
-    for (int col = 0; col < ItemColumnCount; ++col) {
-        const int last = col == ColOther ? -1 : col;
-        form->grid().setText(row, col, cells.section(QLatin1Char('|'), col, last).toUtf8());
-    }
-}
-
 // The labels of the item rows, the current row's in brackets followed by the current
 // column; "(mark misplaced)" unless the current cell is the one marked and the view's
 // current cell; " *" when the document is changed, the title bar showing it.
