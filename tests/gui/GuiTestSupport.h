@@ -9,15 +9,21 @@
 #include "app/frmDesign.h"
 #include "document/DocumentLifecycle.h"
 #include "document/frmWebForm.h"
+#include "ui/ModalDialog.h"
 #include "ui/Prompter.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPoint>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -78,7 +84,7 @@ inline void closeFrame(std::unique_ptr<frmDesign> &frame)
 {
     failOnUnansweredQuestions();
     if (discardPendingModals() > 0)
-        qWarning("a prepared dialog answer was never used");
+        QTest::qFail("a prepared dialog answer was never used", __FILE__, __LINE__);
     if (!frame)
         return;
     for (int slot = 1; slot <= Slots().upperIndex(); ++slot)
@@ -149,6 +155,64 @@ template <typename T> void whenModal(std::function<void(T *)> answer)
     timer->start();
 }
 
+// The title of the dialog fillIn() answered last.
+inline QString answeredTitle;
+
+// Works `steps` on `window`, word by word: "name=value" puts the value into the text box or
+// combo box `name`, or ticks that check box (any value; none clears it), where the control
+// exists and is enabled; a number makes that line (from 1) of the window's list current;
+// "clear" empties every text box; any other word clicks that button, which must exist.
+inline void doSteps(QWidget *window, const QString &steps)
+{
+    for (const QString &step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString value = step.section(QLatin1Char('='), 1);
+        auto *control = window->findChild<QWidget *>(step.section(QLatin1Char('='), 0, 0));
+        bool isLine = false;
+        const int line = step.toInt(&isLine);
+        if (isLine) {
+            window->findChild<QListWidget *>()->setCurrentRow(line - 1);
+        } else if (step == QLatin1String("clear")) {
+            for (QLineEdit *box : window->findChildren<QLineEdit *>())
+                box->clear();
+        } else if (!step.contains(QLatin1Char('='))) {
+            auto *button = qobject_cast<QAbstractButton *>(control);
+            QVERIFY2(button, qPrintable("no button " + step));
+            button->click();
+        } else if (!control || !control->isEnabled()) {
+            continue;
+        } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
+            box->setText(value);
+        } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+            combo->setCurrentText(value);
+        } else if (auto *tick = qobject_cast<QAbstractButton *>(control)) {
+            tick->setChecked(!value.isEmpty());
+        }
+    }
+}
+
+// Answers the next dialog of type D once it shows: `steps` as doSteps() works them, then OK
+// or Cancel. Its title goes to answeredTitle.
+template <typename D = ModalDialog> void fillIn(const QString &steps, bool ok = true)
+{
+    whenModal<D>([steps, ok](D *dialog) {
+        answeredTitle = dialog->windowTitle();
+        doSteps(dialog, steps);
+        ok ? dialog->cmdOK_Click() : dialog->cmdCancel_Click();
+    });
+}
+
+// Sets the cells of `row`, given separated by "|" (the last cell takes the rest), adding the
+// row when it is past the last.
+inline void setRow(frmWebForm *form, int row, const QString &cells)
+{
+    if (row >= form->grid().rows())
+        form->grid().addRow(row);
+    for (int col = 0; col < ItemColumnCount; ++col) {
+        const int last = col == ColOther ? -1 : col;
+        form->grid().setText(row, col, cells.section(QLatin1Char('|'), col, last).toUtf8());
+    }
+}
+
 // The item cells of a document that carry a colour, as (column, row).
 inline QList<QPoint> markedCells(frmWebForm *form)
 {
@@ -182,5 +246,28 @@ inline QString lastMessage()
 {
     return Prompter::shown().isEmpty() ? QString() : Prompter::shown().constLast().text;
 }
+
+// What the test classes hold: a frame, its first document and a temporary folder. Their
+// init() and cleanup() call startTest() and closeFrame(m_frame).
+class FrameTest : public QObject
+{
+protected:
+    std::unique_ptr<frmDesign> m_frame;
+    frmWebForm *m_form = nullptr;
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // A first run; with `start`, the frame started and m_form its document.
+    void startTest(bool start = true)
+    {
+        resetSettings();
+        answeredTitle.clear();
+        QVERIFY(m_dir.isValid());
+        if (start)
+            m_frame = startFrame();
+        m_form = start ? m_frame->activeForm() : nullptr;
+    }
+};
 
 } // namespace GuiTest

@@ -129,20 +129,12 @@ QStringList untranslatedTexts(const QWidget *top)
 
 } // namespace
 
-class tst_Dialogs : public QObject
+class tst_Dialogs : public FrameTest
 {
     Q_OBJECT
 
-    std::unique_ptr<frmDesign> m_frame;
-
-    frmWebForm *startDocument()
-    {
-        m_frame = startFrame();
-        return m_frame->activeForm();
-    }
-
 private slots:
-    void init() { resetSettings(); }
+    void init() { startTest(false); }
     void cleanup()
     {
         HelpWindow::CloseHelp();
@@ -324,18 +316,12 @@ private slots:
         QCOMPARE(shown.at(2),
                  "Tabrino: Choices may not contain the list item delimeter character.");
         QCOMPARE(Prompter::shown().at(2).icon, MessageIcon::Exclamation);
-        const std::map<QString, void (frmEditList::*)()> commands = {
-            {"del", &frmEditList::cmdDelete_Click},
-            {"up", &frmEditList::cmdMoveUp_Click},
-            {"down", &frmEditList::cmdMoveDown_Click},
-            {"clear", &frmEditList::cmdClear_Click}};
         QStringList trace;
-        for (const QString &step :
-             QStringLiteral("del up down 1 up up down down down 1 del del clear").split(' ')) {
-            if (commands.count(step))
-                (d.*commands.at(step))();
-            else
-                d.lstChoices->setCurrentRow(step.toInt());
+        for (const QString &step : QStringLiteral("cmdDelete cmdMoveUp cmdMoveDown 2 cmdMoveUp "
+                                                  "cmdMoveUp cmdMoveDown cmdMoveDown cmdMoveDown 2 "
+                                                  "cmdDelete cmdDelete cmdClear")
+                                       .split(' ')) {
+            doSteps(&d, step);
             trace << texts(d.lstChoices).join(QLatin1Char(','));
         }
         QCOMPARE(trace.join(QLatin1String(" | ")),
@@ -350,8 +336,7 @@ private slots:
         const QByteArray bytes("caf\xe9||\xc3\xbc\x62\x65r|\xff\xfe|");
         DecodeChoices(bytes, select.cboItemSelect);
         whenModal<frmEditList>([](frmEditList *editor) {
-            editor->lstChoices->setCurrentRow(0);
-            editor->cmdDelete_Click();
+            doSteps(editor, QStringLiteral("1 cmdDelete"));
             QTest::keyClick(editor, Qt::Key_Escape);
         });
         select.cmdEditList_Click();
@@ -360,11 +345,7 @@ private slots:
                               QStringLiteral("\u00ff\u00fe")}));
         QCOMPARE(EncodeChoices(select.cboItemSelect), bytes);
         select.cboItemSelect->setCurrentIndex(2);
-        whenModal<frmEditList>([](frmEditList *editor) {
-            editor->lstChoices->setCurrentRow(2);
-            editor->cmdMoveUp_Click();
-            click(editor, "cmdOK");
-        });
+        fillIn<frmEditList>(QStringLiteral("3 cmdMoveUp"));
         select.cmdEditList_Click();
         QCOMPARE(texts(select.cboItemSelect).join(QLatin1Char('|')),
                  QStringLiteral("caf\u00e9|\u00fcber||\u00ff\u00fe"));
@@ -379,7 +360,8 @@ private slots:
 
     void properties()
     {
-        frmWebForm *form = startDocument();
+        m_frame = startFrame();
+        frmWebForm *form = m_frame->activeForm();
         WebFormInfo &info = form->info();
         {
             frmProperties d(info);
@@ -472,7 +454,7 @@ private slots:
         std::unique_ptr<QWidget> window;
         QWidget *shown = nullptr;
         if (kind == QLatin1String("frame")) {
-            startDocument();
+            m_frame = startFrame();
             shown = m_frame.get();
         } else {
             window = makeWindow(kind);

@@ -8,53 +8,12 @@
 #include "editor/frmEditSelect.h"
 #include "ui/ItemGridView.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QUndoStack>
 #include <tuple>
 
 using namespace GuiTest;
 
 namespace {
-
-QString g_dialogTitle; // of the last dialog answered
-
-// Answers the next dialog of type D once it shows: "control=value" for each control to
-// set where it exists and is enabled (a check box is ticked by any value, a push button clicked),
-// then OK or Cancel. Its title is kept in g_dialogTitle.
-template <typename D = ModalDialog> void fillIn(const QString &settings, bool ok = true)
-{
-    whenModal<D>([settings, ok](D *dialog) {
-        g_dialogTitle = dialog->windowTitle();
-        for (const QString &setting : settings.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            const QString name = setting.section(QLatin1Char('='), 0, 0);
-            const QString value = setting.section(QLatin1Char('='), 1);
-            auto *control = static_cast<QWidget *>(dialog)->findChild<QWidget *>(name);
-            if (!control || !control->isEnabled())
-                continue;
-            if (auto *box = qobject_cast<QLineEdit *>(control))
-                box->setText(value);
-            else if (auto *combo = qobject_cast<QComboBox *>(control))
-                combo->setCurrentText(value);
-            else if (auto *button = qobject_cast<QAbstractButton *>(control))
-                button->isCheckable() ? button->setChecked(!value.isEmpty()) : button->click();
-        }
-        ok ? dialog->cmdOK_Click() : dialog->cmdCancel_Click();
-    });
-}
-
-// Sets the cells of `row`, given separated by "|" (the last cell takes the rest), adding the
-// row when it is past the last.
-void setRow(frmWebForm *form, int row, const QString &cells)
-{
-    if (row >= form->grid().rows())
-        form->grid().addRow(row);
-    for (int col = 0; col < ItemColumnCount; ++col) {
-        const int last = col == ColOther ? -1 : col;
-        form->grid().setText(row, col, cells.section(QLatin1Char('|'), col, last).toUtf8());
-    }
-}
 
 // The labels of the item rows, the current row's in brackets followed by the current
 // column; "(mark misplaced)" unless the current cell is the one marked and the view's
@@ -82,28 +41,17 @@ QString state(frmWebForm *form)
 
 } // namespace
 
-class tst_Editing : public QObject
+class tst_Editing : public FrameTest
 {
     Q_OBJECT
-
-    std::unique_ptr<frmDesign> m_frame;
-    frmWebForm *m_form = nullptr;
 
 private slots:
     void init()
     {
-        resetSettings();
-        g_dialogTitle.clear();
+        startTest();
         ItemClipboard() = ItemGrid::Row(); // whatever an earlier test copied
-        m_frame = startFrame();
-        m_form = m_frame->activeForm();
     }
-
-    void cleanup()
-    {
-        QCOMPARE(discardPendingModals(), 0); // every prepared dialog came
-        closeFrame(m_frame);
-    }
+    void cleanup() { closeFrame(m_frame); }
 
     // An item inserted into an empty document from the toolbar, or the item of row 1
     // edited ("-": cancelled, for a label the empty answer), writes only the cells of its
@@ -174,7 +122,7 @@ private slots:
 
         // The type's key Ctrl+F<n> inserts another, F4 edits this one; cancelled here.
         const auto titleAfter = [&](int key, Qt::KeyboardModifiers modifiers) {
-            g_dialogTitle.clear();
+            answeredTitle.clear();
             Prompter::clearShown();
             m_frame->activateWindow(); // the frame is active again after a dialog
             if (!QTest::qWaitForWindowActive(m_frame.get()))
@@ -185,7 +133,7 @@ private slots:
             else
                 Prompter::queueAnswer(QString()); // the input box cancelled
             QTest::keyClick(m_form->flgForm(), Qt::Key(key), modifiers);
-            return Prompter::shown().isEmpty() ? g_dialogTitle : Prompter::shown().at(0).title;
+            return Prompter::shown().isEmpty() ? answeredTitle : Prompter::shown().at(0).title;
         };
         QCOMPARE(titleAfter(Qt::Key_F1 + ItemTypeCode(type.toLatin1()), Qt::ControlModifier),
                  "Insert " + type);
@@ -258,8 +206,8 @@ private slots:
         setRow(m_form, 1, "Selection|s|Allow multiple selections|L||3||A||B|C");
         Prompter::queueAnswer(QStringLiteral("D"));
         Prompter::queueAnswer(QString()); // the List Editor asks until answered with nothing
-        fillIn<frmEditList>(QStringLiteral("cmdAdd="));
-        fillIn<frmEditSelect>(QStringLiteral("cmdEditList="));
+        fillIn<frmEditList>(QStringLiteral("cmdAdd"));
+        fillIn<frmEditSelect>(QStringLiteral("cmdEditList"));
         m_form->EditItem(1);
         QCOMPARE(itemRows(m_form).value(0), "Selection|s|Allow multiple selections|L||3||A||B|D|");
     }

@@ -13,23 +13,11 @@
 #include "output/frmProperties.h"
 #include "ui/ItemGridView.h"
 
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QUndoStack>
 
 using namespace GuiTest;
 
 namespace {
-
-// Answers the next dialog of type D: sets the named line edits, then OK.
-template <typename D> void fillIn(const QList<QPair<const char *, QString>> &boxes)
-{
-    whenModal<D>([boxes](D *dialog) {
-        for (const auto &box : boxes)
-            static_cast<QWidget *>(dialog)->findChild<QLineEdit *>(box.first)->setText(box.second);
-        dialog->cmdOK_Click();
-    });
-}
 
 // Gives the commands (action names), each dialog they show answered with `text`.
 void run(frmWebForm *form, const QString &commands, const QString &text)
@@ -43,11 +31,11 @@ void run(frmWebForm *form, const QString &commands, const QString &text)
         if (command == "mnuInsertLabel" || (command == "mnuEditItem" && type == "Label"))
             Prompter::queueAnswer(text);
         else if (command == "mnuInsertField1")
-            fillIn<frmEditField>({{"txtItemName", text}, {"txtItemLabel", text}});
+            fillIn<frmEditField>("txtItemName=" + text + " txtItemLabel=" + text);
         else if (command == "mnuEditItem" && !type.isEmpty())
-            fillIn<frmEditField>({{"txtItemDefault", text}});
+            fillIn<frmEditField>("txtItemDefault=" + text);
         else if (command == "mnuFileProperties")
-            fillIn<frmProperties>({{"txtSubmit", text}, {"txtCGIFile", "/cgi/" + text}});
+            fillIn<frmProperties>("txtSubmit=" + text + " txtCGIFile=/cgi/" + text);
         action->trigger();
     }
 }
@@ -90,12 +78,9 @@ QPoint rowCentre(ItemGridView *view, int row)
 
 } // namespace
 
-class tst_History : public QObject
+class tst_History : public FrameTest
 {
     Q_OBJECT
-
-    std::unique_ptr<frmDesign> m_frame;
-    frmWebForm *m_form = nullptr;
 
     void addLabels(frmWebForm *form, int n)
     {
@@ -132,17 +117,10 @@ class tst_History : public QObject
 private slots:
     void init()
     {
-        resetSettings();
+        startTest();
         ItemClipboard() = ItemGrid::Row();
-        m_frame = startFrame();
-        m_form = m_frame->activeForm();
     }
-
-    void cleanup()
-    {
-        QCOMPARE(discardPendingModals(), 0);
-        closeFrame(m_frame);
-    }
+    void cleanup() { closeFrame(m_frame); }
 
     // The Undo and Redo entries after a step, its undo and its redo, and the keys; the
     // changed flag follows the saved state, which is gone once a new step replaces it.
@@ -177,8 +155,7 @@ private slots:
         ItemClipboard() = m_form->grid().rowCells(1);
         m_form->grid().setCurrentCell(row, 1);
         m_form->history()->clear();
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("x.wfm"));
+        const QString file = path(QStringLiteral("x.wfm"));
         QVERIFY(SaveWebFormFile(m_form, file));
         const QByteArray start = stateOf(m_form);
         const QByteArray startFile = fileOf(m_form);
@@ -202,7 +179,7 @@ private slots:
         QVERIFY(!m_form->info().Changed); // back to the saved state
         // The preview followed: it shows the page of the form as it now is.
         m_form->FlushPreview();
-        const QString page = dir.filePath(QStringLiteral("page.htm"));
+        const QString page = path(QStringLiteral("page.htm"));
         QVERIFY(ConvertToHtml(m_form->grid(), m_form->info(), page, true).ok());
         QCOMPARE(TestFiles::read(m_form->PreviewFile), TestFiles::read(page));
         QCOMPARE(actionText(m_form, "mnuEditUndo"), "(off) &Undo");

@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QWebEngineView>
 
 using namespace GuiTest;
@@ -20,11 +19,10 @@ using TestFiles::read;
 
 namespace {
 
-void addItem(frmWebForm *form, const QByteArray &type, const QByteArray &name = QByteArray())
+// Adds the item of `cells` (as setRow() takes them), a change of the document.
+void addItem(frmWebForm *form, const QString &cells)
 {
-    ItemGrid &grid = form->grid();
-    grid.addRow(grid.rows(), type);
-    grid.setText(grid.rows() - 1, ColName, name);
+    setRow(form, form->grid().rows(), cells);
     form->UpdateForm();
     form->setChanged(true);
 }
@@ -42,25 +40,12 @@ QStringList visibleRecentFiles(QObject *menuOwner)
 
 } // namespace
 
-class tst_Lifecycle : public QObject
+class tst_Lifecycle : public FrameTest
 {
     Q_OBJECT
 
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<frmDesign> m_frame;
-    frmWebForm *m_form = nullptr;
-
 private slots:
-    void init()
-    {
-        resetSettings();
-        QVERIFY(m_dir.isValid());
-        m_frame = startFrame();
-        m_form = m_frame->activeForm();
-    }
-
+    void init() { startTest(); }
     void cleanup() { closeFrame(m_frame); }
 
     // Save, Save As and Close as decisions. `script`: each step taken, with its answer after
@@ -149,7 +134,7 @@ private slots:
         QCOMPARE(SettingsStore::read(SettingsStore::SettingsSection, "Last Folder", QString()),
                  m_dir.path());
 
-        addItem(m_form, "Hidden Field", "secret");
+        addItem(m_form, "Hidden Field|secret");
         Prompter::setScripted(true);
         const QString failed = path(QStringLiteral("sub/folder")); // a folder: no file there
         QVERIFY(QDir().mkpath(failed));
@@ -164,7 +149,7 @@ private slots:
         m_form->mnuFileSave_Click();                     // no question: the caption is the path
         QVERIFY(read(target).contains("Hidden Field\r\nsecret\r\n"));
 
-        addItem(m_form, "Password Field", "pin");
+        addItem(m_form, "Password Field|pin");
         Prompter::queueAnswer(int(QMessageBox::Cancel));
         m_form->mnuFileClose_Click();
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Question);

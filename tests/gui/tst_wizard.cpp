@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 using namespace GuiTest;
 
@@ -49,20 +48,6 @@ QStringList expectedRows(const QString &names)
     return rows;
 }
 
-// Clicks the buttons and check boxes named in `clicks` in turn; "clear" empties every text
-// box.
-void click(frmWizard &wizard, const QString &clicks)
-{
-    for (const QString &name : clicks.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (name == QLatin1String("clear")) {
-            for (QLineEdit *box : wizard.findChildren<QLineEdit *>())
-                box->clear();
-        } else {
-            wizard.findChild<QAbstractButton *>(name)->click();
-        }
-    }
-}
-
 // The disabled buttons, boxes and check boxes in name order, a checked one marked "*".
 QString disabledControls(const frmWizard &wizard)
 {
@@ -78,21 +63,17 @@ QString disabledControls(const frmWizard &wizard)
 
 } // namespace
 
-class tst_Wizard : public QObject
+class tst_Wizard : public FrameTest
 {
     Q_OBJECT
 
-    QString formFile() const { return m_dir.filePath(QStringLiteral("tb_wizqs.wfm")); }
-    QString outputFile() const { return m_dir.filePath(QStringLiteral("tb_wizqs.htm")); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<frmDesign> m_frame;
+    QString formFile() const { return path(QStringLiteral("tb_wizqs.wfm")); }
+    QString outputFile() const { return path(QStringLiteral("tb_wizqs.htm")); }
 
 private slots:
     void init()
     {
-        resetSettings();
-        QVERIFY(m_dir.isValid());
+        startTest(false);
         QFile::remove(formFile());
         QFile::remove(outputFile());
         WizardForm::setFolder(m_dir.path());
@@ -150,7 +131,7 @@ private slots:
         QFETCH(QString, disabled);
         QFETCH(QString, form);
         frmWizard wizard;
-        click(wizard, clicks);
+        doSteps(&wizard, clicks);
         QCOMPARE(wizard.picStep->currentIndex(), step - 1);
         QCOMPARE(wizard.windowTitle(),
                  QStringLiteral("Tabrino - Quick Start Wizard (step %1 of 4)").arg(step));
@@ -176,7 +157,7 @@ private slots:
                  "(tb_wizqs.wfm) and converted it to HTML.\nThese files will be overwritten if "
                  "you complete the Wizard, losing any changes you have made.");
 
-        WizardForm::setFolder(m_dir.filePath(QStringLiteral("missing")));
+        WizardForm::setFolder(path(QStringLiteral("missing")));
         const QString data =
             QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         QDir(data).removeRecursively();
