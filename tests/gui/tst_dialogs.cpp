@@ -449,8 +449,9 @@ private slots:
         QFETCH(QString, numberBox);
         MarkingTranslator marking;
         QCoreApplication::installTranslator(&marking);
+        QTranslator *installed = &marking;
         const auto removeMarking =
-            qScopeGuard([&marking] { QCoreApplication::removeTranslator(&marking); });
+            qScopeGuard([installed] { QCoreApplication::removeTranslator(installed); });
         std::unique_ptr<QWidget> window;
         QWidget *shown = nullptr;
         if (kind == QLatin1String("frame")) {
