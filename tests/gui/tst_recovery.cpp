@@ -175,7 +175,7 @@ private slots:
     {
         // trigger, what the other program did, whether the window has unsaved changes, the
         // answer; then the file's first name, the grid's and the changed flag afterwards.
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("steps");
         const QList<QPair<const char *, QString>> rows{
             {"save, file as read", "save none ours - : ours ours saved"},
             {"save over a changed file", "save rewrite ours yes : ours ours saved"},
@@ -189,13 +189,13 @@ private slots:
             {"restored, file older than the copy", "restore older ours - : ours ours saved"},
             {"restored, file written after the copy", "restore newer ours yes : ours ours saved"},
             {"restored, no file", "restore delete ours - : ours ours saved"}};
-        for (const auto &[name, spec] : rows)
-            QTest::newRow(name) << spec;
+        for (const auto &[name, steps] : rows)
+            QTest::newRow(name) << steps;
     }
     void externalChange()
     {
-        QFETCH(QString, spec);
-        const QStringList w = spec.split(QLatin1Char(' '));
+        QFETCH(QString, steps);
+        const QStringList w = steps.split(QLatin1Char(' '));
         const QString trigger = w.at(0);
         const QString disk = w.at(1);
         const bool ours = w.at(2) == "ours";
