@@ -11,7 +11,8 @@ void EditGridItem(DocumentWindow &form, int row)
 {
     const ItemGrid &grid = form.grid();
     int itemRow = row; // the procedures may change it; the caller's value stays
-    switch (ItemTypeCode(grid.text(row, ColType))) {
+    const int type = ItemTypeCode(grid.text(row, ColType));
+    switch (type) {
     case ItemLabel:
         EditLabelItem(&form, itemRow);
         break;
@@ -19,14 +20,14 @@ void EditGridItem(DocumentWindow &form, int row)
     case ItemPasswordField:
     case ItemHiddenField:
     case ItemTextArea:
-        EditFieldItem(&form, ItemTypeCode(grid.text(row, ColType)), itemRow);
+        EditFieldItem(&form, type, itemRow);
         break;
     case ItemSelection:
         EditSelectItem(&form, itemRow);
         break;
     case ItemCheckbox:
     case ItemRadioButton:
-        EditSwitchItem(&form, ItemTypeCode(grid.text(row, ColType)), itemRow);
+        EditSwitchItem(&form, type, itemRow);
         break;
     case ItemImage:
         EditImageItem(&form, itemRow);
