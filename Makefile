@@ -6,9 +6,11 @@ JOBS ?= 2
 RUN_TARGETS = tabrino tabrino-convert
 DEPS = cmake g++ make qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6svg6 \
        xvfb xauth xdotool desktop-file-utils xdg-utils libfile-mimeinfo-perl dpkg-dev file
+# lupdate, for the check that the translation template holds the program's texts
+TEST_DEPS = qt6-tools-dev qt6-l10n-tools
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test sanitize translations bench fuzz package clean
+.PHONY: deps test-deps configure build run test sanitize translations bench fuzz package clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -35,7 +37,10 @@ run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target $(RUN_TARGETS)
 	$(BUILD)/bin/tabrino
 
-test: build
+test-deps:
+	$(MAKE) -C . deps DEPS="$(TEST_DEPS)"
+
+test: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The tests that need no window system, built with AddressSanitizer and
@@ -48,8 +53,7 @@ sanitize: deps
 	cd $(BUILD)-sanitize && ctest --output-on-failure -j$(JOBS) -LE 'gui|package'
 
 # Writes the translation template translations/tabrino.ts from the program's texts.
-translations:
-	$(MAKE) -C . deps DEPS="qt6-tools-dev qt6-l10n-tools"
+translations: test-deps
 	$(MAKE) -C . configure
 	cmake --build $(BUILD) --target update_translations
 
