@@ -11,14 +11,12 @@
 #include "WebFormFile.h"
 
 #include <QAbstractItemModelTester>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace TestDocument;
 
@@ -35,35 +33,30 @@ struct Document
 
     Document(int items)
     {
+        QList<ItemGrid::Row> rows;
+        for (int n = 0; n < items; ++n)
+            rows.append({"Text Field", "f" + QByteArray::number(n)});
+        FillGrid(grid, rows);
         QObject::connect(&grid, &ItemGrid::aboutToLeaveCell, [this] { leave(); });
         QObject::connect(&grid, &ItemGrid::enteredCell, [this] { enter(); });
-        for (int n = 0; n < items; ++n) {
-            if (n > 0)
-                grid.addRow(grid.rows());
-            grid.setText(n + 1, ColType, "Text Field");
-            grid.setText(n + 1, ColName, "f" + QByteArray::number(n));
-        }
         enter();
     }
     void leave() { grid.setCellColour(grid.currentRow(), grid.currentColumn(), 0); }
     void enter() { grid.setCellColour(grid.currentRow(), grid.currentColumn(), Highlight); }
 
-    // What a step must put back: the cells, their colours and the file written from them
-    // with the properties.
+    // What a step must put back: the file written from the cells and the properties, and
+    // the cells' colours.
     QByteArray content() const
     {
-        QByteArray bytes = FormatWebFormFile(info, grid) + cellsOf(grid.itemRows()).join('|');
-        for (const ItemGrid::Colours &colours : grid.itemColours()) {
-            for (const quint32 colour : colours)
-                bytes += ',' + QByteArray::number(colour);
-        }
-        return bytes;
+        const QList<ItemGrid::Colours> &colours = grid.itemColours();
+        return FormatWebFormFile(info, grid) +
+               QByteArray(reinterpret_cast<const char *>(colours.constData()),
+                          colours.size() * qsizetype(sizeof(ItemGrid::Colours)));
     }
     // The content and the current cell.
     QByteArray state() const
     {
-        return content() + ' ' + QByteArray::number(grid.currentRow()) + ' ' +
-               QByteArray::number(grid.currentColumn());
+        return content() + ' ' + QByteArray::number(grid.currentRow() * 100 + grid.currentColumn());
     }
     void apply(const GridChange &step, bool undo)
     {
@@ -175,52 +168,45 @@ private slots:
         }
     }
 
-    // Size, modification time, status change and inode: any change of the file shows, a
-    // file left alone does not.
+    // Size, modification time, status change and inode: any change of the file shows, even
+    // one that puts size and modification time back; a file left alone does not.
     void fileStamp_data()
     {
-        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("left alone") << 0 << false;
-        QTest::newRow("a byte added") << 1 << true;
-        QTest::newRow("same size, new time") << 2 << true;
-        QTest::newRow("same size and time put back") << 3 << true;
-        QTest::newRow("replaced by a renamed file") << 4 << true;
-        QTest::newRow("deleted") << 5 << true;
-        QTest::newRow("still missing") << 6 << false;
-        QTest::newRow("created") << 7 << true;
+        QTest::newRow("left alone") << "none" << false;
+        QTest::newRow("rewritten, size and time put back") << "rewrite" << true;
+        QTest::newRow("deleted") << "delete" << true;
+        QTest::newRow("still missing") << "missing" << false;
+        QTest::newRow("created") << "create" << true;
     }
     void fileStamp()
     {
-        QFETCH(int, change);
+        QFETCH(QString, change);
         const QString file = m_dir.filePath("stamped.wfm");
-        QFile::remove(file);
-        if (change < 6)
-            QVERIFY(TestFiles::write(file, "Label\r\n"));
-        const FileStamp stamp = FileStamp::of(file);
-        QCOMPARE(stamp.exists, change < 6);
         const QByteArray name = QFile::encodeName(file);
+        QFile::remove(file);
+        const bool existed = change != "missing" && change != "create";
+        QVERIFY(!existed || TestFiles::write(file, "Label\r\n"));
+        const FileStamp stamp = FileStamp::of(file);
+        QCOMPARE(stamp.exists, existed);
         struct stat old = {};
         ::stat(name.constData(), &old);
         QTest::qWait(20); // a tick of the file system's clock
-        if (change == 1 || change == 7)
-            QVERIFY(TestFiles::write(file, change == 1 ? "Label\r\nx" : ""));
-        if (change >= 2 && change <= 4) { // the old time put back, one second later for 2
-            const QString written = change == 4 ? file + ".new" : file;
-            QVERIFY(TestFiles::write(written, change == 4 ? "Label\r\n" : "Image\r\n"));
-            QCOMPARE(::rename(QFile::encodeName(written).constData(), name.constData()), 0);
-            timespec times[2] = {old.st_atim, old.st_mtim};
-            times[1].tv_sec += change == 2 ? 1 : 0;
+        if (change == "rewrite") {
+            QVERIFY(TestFiles::write(file, "Image\r\n"));
+            const timespec times[2] = {old.st_atim, old.st_mtim};
             QCOMPARE(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
         }
-        if (change == 5)
-            QVERIFY(QFile::remove(file));
+        QVERIFY(change != "delete" || QFile::remove(file));
+        QVERIFY(change != "create" || TestFiles::write(file, ""));
         QTEST(stamp.changedOnDisk(file), "changed");
     }
 
-    // Copies of a killed program are offered, a running one's are not; a second program
+    // Copies of an ended program are offered, a running one's are not; a second program
     // starting meanwhile gets none of them; discarded and adopted copies leave nothing of
-    // the dead program behind, and a clean exit nothing of this one.
+    // the ended program behind, and a clean exit nothing of this one. A store going away
+    // only closes its lock, as its process ending does (a real kill: e2e_recovery.sh).
     void orphansAreCopiesOfEndedPrograms()
     {
         const QString folder = RecoveryStore::DefaultFolder();
@@ -238,26 +224,27 @@ private slots:
         QVERIFY(!own.save(1, WebFormInfo(), ItemGrid(), NativePath()).isEmpty());
         QCOMPARE(TestFiles::read(ownCopy), saved);
 
-        QProcess killed;
-        QProcess living;
-        for (QProcess *child : {&killed, &living}) {
-            child->start(QCoreApplication::applicationFilePath(), {"--hold-copies", folder});
-            QVERIFY(child->waitForReadyRead(20000));
-            QCOMPARE(child->readAll(), QByteArray("ready\n"));
+        // Two programs with two changed documents each.
+        auto ended = std::make_unique<RecoveryStore>(folder);
+        auto living = std::make_unique<RecoveryStore>(folder);
+        const auto grid = gridOf({"Radio Button", "theirs"});
+        const WebFormInfo info = infoOf({"", "", "False", "m", "Send", ""});
+        for (RecoveryStore *store : {ended.get(), living.get()}) {
+            QCOMPARE(store->save(1, info, *grid, QByteArray("/home/user/caf\xE9.wfm")), QString());
+            QCOMPARE(store->save(2, info, *grid, NativePath()), QString());
         }
-        const QString killedPid = QString::number(killed.processId());
         QVERIFY(own.orphans().isEmpty());
-        killed.kill();
-        QVERIFY(killed.waitForFinished());
+        ended.reset();
 
         const QList<RecoveryCopy> found = own.orphans();
         QCOMPARE(found.size(), 2);
         QCOMPARE(found[0].originalPath.bytes(), QByteArray("/home/user/caf\xE9.wfm"));
         QCOMPARE(found[1].originalPath.bytes(), QByteArray());
+        const QString endedInstance = QFileInfo(found[0].copyFile).fileName().section('.', 0, 0);
         for (const RecoveryCopy &copy : found) {
-            QVERIFY(QFileInfo(copy.copyFile).fileName().startsWith(killedPid + "-"));
+            QVERIFY(QFileInfo(copy.copyFile).fileName().startsWith(endedInstance + "."));
             QCOMPARE(cellsOf(copy.contents.rows).mid(0, 2),
-                     (QByteArrayList{"Radio Button", killedPid.toLatin1()}));
+                     (QByteArrayList{"Radio Button", "theirs"}));
             QCOMPARE(copy.contents.properties.SubmitText, QByteArray("Send"));
         }
         QVERIFY(RecoveryStore(folder).orphans().isEmpty()); // held by this store
@@ -265,7 +252,7 @@ private slots:
         own.discard(found[1]);
         QVERIFY(own.adopt(found[0], 7));
         const QStringList files = TestFiles::filesIn(folder);
-        QCOMPARE(files.filter(killedPid + "-"), QStringList());
+        QCOMPARE(files.filter(endedInstance + "."), QStringList());
         QCOMPARE(files.size(), 1 + 4 + 1 + 4); // own lock and two copies, the living one's
         const QStringList ownSeven = files.filter(QRegularExpression("\\.7\\.(wfm|path)$"));
         QCOMPARE(ownSeven.size(), 2);
@@ -273,8 +260,7 @@ private slots:
 
         own.removeAll();
         QCOMPARE(TestFiles::filesIn(folder).size(), 5);
-        living.kill();
-        QVERIFY(living.waitForFinished());
+        living.reset();
         QCOMPARE(RecoveryStore(folder).orphans().size(), 2);
     }
 
@@ -302,28 +288,23 @@ private slots:
         QFETCH(QByteArray, path);
         QTemporaryDir folder;
         const QString copy = folder.filePath("42-0000abcd.3.wfm");
-        const QString pathFile = folder.filePath("42-0000abcd.3.path");
         QVERIFY(TestFiles::write(folder.filePath("42-0000abcd.lock"), ""));
-        if (wfm == "fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(copy).constData(), 0600), 0);
-        else
-            QVERIFY(TestFiles::write(copy, wfm));
-        if (path == "folder")
-            QVERIFY(QDir(folder.path()).mkdir("42-0000abcd.3.path"));
-        else if (path != "-")
-            QVERIFY(TestFiles::write(pathFile, path));
+        QVERIFY(wfm == "fifo" ? ::mkfifo(QFile::encodeName(copy).constData(), 0600) == 0
+                              : TestFiles::write(copy, wfm));
+        QVERIFY(path == "folder"
+                    ? QDir(folder.path()).mkdir("42-0000abcd.3.path")
+                    : path == "-" || TestFiles::write(folder.filePath("42-0000abcd.3.path"), path));
 
         RecoveryStore store(folder.path());
         const QList<RecoveryCopy> found = store.orphans();
         QFETCH(bool, offered);
         QCOMPARE(found.size(), offered ? 1 : 0);
-        if (offered) {
-            QCOMPARE(found[0].originalPath.bytes(), path == "-" ? QByteArray() : path);
-            QCOMPARE(cellsOf(found[0].contents.rows).first(), QByteArray("Label"));
-        } else {
-            QVERIFY(!QFileInfo::exists(copy));
-            QVERIFY(!QFileInfo::exists(folder.filePath("42-0000abcd.lock")));
+        for (const RecoveryCopy &copy : found) {
+            QCOMPARE(copy.originalPath.bytes(), path == "-" ? QByteArray() : path);
+            QCOMPARE(cellsOf(copy.contents.rows).first(), QByteArray("Label"));
         }
+        // A copy not offered goes with its lock.
+        QCOMPARE(QFileInfo::exists(copy) || !TestFiles::filesIn(folder.path()).isEmpty(), offered);
     }
 
     // The three signals arrive as a Qt signal and the program lives on; one ignored
@@ -350,42 +331,13 @@ private slots:
             QCOMPARE(TerminationSignals::isCaught(signalNumber), !ignoredBefore);
             QCOMPARE(std::raise(signalNumber), 0);
             QCOMPARE(std::raise(signalNumber), 0);
-            if (ignoredBefore) {
-                QTest::qWait(50);
-                QCOMPARE(spy.size(), 0);
-            } else {
-                QTRY_COMPARE(spy.size(), 2);
-                QCOMPARE(spy.at(1).at(0).toInt(), signalNumber);
-            }
+            QTest::qWait(50); // an ignored signal would have come by now
+            QTRY_COMPARE(spy.size(), ignoredBefore ? 0 : 2);
+            QVERIFY(ignoredBefore || spy.at(1).at(0).toInt() == signalNumber);
         }
         QVERIFY(std::signal(signalNumber, before) == (ignoredBefore ? SIG_IGN : SIG_DFL));
     }
 };
 
-// The child of orphansAreCopiesOfEndedPrograms: a program with two changed documents that
-// runs until it is killed.
-static int holdCopies(const QString &folder)
-{
-    RecoveryStore store(folder);
-    const QByteArray pid = QByteArray::number(::getpid());
-    const auto grid = gridOf({"Radio Button", pid});
-    const WebFormInfo info = infoOf({"", "", "False", "m", "Send", ""});
-    if (!store.save(1, info, *grid, QByteArray("/home/user/caf\xE9.wfm")).isEmpty() ||
-        !store.save(2, info, *grid, NativePath()).isEmpty())
-        return 1;
-    std::fputs("ready\n", stdout);
-    std::fflush(stdout);
-    for (;;)
-        ::pause();
-}
-
-int main(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--hold-copies") == 0)
-        return holdCopies(QString::fromLocal8Bit(argv[2]));
-    TestRecovery test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(TestRecovery)
 #include "tst_recovery.moc"
