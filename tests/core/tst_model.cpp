@@ -44,6 +44,8 @@ private slots:
         QCOMPARE(table.AllocateFormSlot(), 1);
         QCOMPARE(table.AllocateFormSlot(), 2);
         QVERIFY(!second.SlotFree && !second.Changed && second.OutputFile == "old.htm");
+        table.reset();
+        QCOMPARE(table.upperIndex(), 0);
     }
 
     // Rows go in where asked, move and go, with their cells, colours and persistent
@@ -159,10 +161,8 @@ private slots:
     // File names are the file system's bytes: typed as UTF-8, kept as read when unchanged.
     void fileNames()
     {
-        QCOMPARE(textToFileName(QStringLiteral("/home/ana/año.htm")),
-                 QByteArray("/home/ana/a\xC3\xB1o.htm"));
-        QCOMPARE(textToFileName(QStringLiteral("a\u00F1o.htm"), "a\xF1o.htm"),
-                 QByteArray("a\xF1o.htm"));
+        QCOMPARE(textToFileName(QStringLiteral("/a/año.htm")), QByteArray("/a/a\xC3\xB1o.htm"));
+        QCOMPARE(textToFileName(QStringLiteral("año.htm"), "a\xF1o.htm"), QByteArray("a\xF1o.htm"));
         QCOMPARE(decodeBytes("a&#241;o.htm"), QStringLiteral("a&#241;o.htm"));
     }
 
