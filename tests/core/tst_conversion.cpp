@@ -36,7 +36,7 @@ static QByteArray oldBytes(WritePath path)
                                   : "<HTML>\r\n" + half + joined({ShortStart, ShortEnd}) + half;
 }
 
-// Runs `path` into `file`: whether it wrote, and the message it showed or printed.
+// Runs `path` into `file`: whether it wrote, and the message it shows.
 static std::pair<bool, QString> write(WritePath path, const QString &file)
 {
     if (path == WriteWebForm) {
@@ -160,7 +160,7 @@ private slots:
         QTest::addColumn<int>("point");
         QTest::addColumn<bool>("lastByte"); // else the first
         QTest::addColumn<int>("error");
-        const char *names[] = {"new page", "merge", "preview", "--position", ".wfm save"};
+        const char *names[] = {"new page", "merge", "preview", "form position", ".wfm save"};
         for (int path = WriteNewPage; path <= WriteWebForm; ++path) {
             QTest::addRow("%s, first byte", names[path])
                 << path << int(WriteFault::AtByte) << false << ENOSPC;
