@@ -1,5 +1,5 @@
-// The windows and the modal dialogs: the key filter and the range check, the per-type
-// preparation, the List Editor with the choice box coding, the properties dialog, the
+// The windows and the modal dialogs: the key filter and the range check, the radio group
+// list, the List Editor with the choice box coding, the properties dialog, the
 // translation of every window's texts, and for every dialog typing, leaving a box and the
 // result protocol with its refusal of an empty name.
 #include "GuiTestSupport.h"
@@ -19,7 +19,6 @@
 
 #include <QPushButton>
 #include <QTranslator>
-#include <QUndoStack>
 
 using namespace GuiTest;
 
@@ -54,14 +53,12 @@ QLineEdit *box(QWidget *dialog, const QString &name)
 
 // Puts a mark before every text it is asked for: a text shown without the mark never went
 // through the translation.
-class MarkingTranslator : public QTranslator
+struct MarkingTranslator : QTranslator
 {
-public:
-    static inline const QString Mark = QStringLiteral("\u00bb");
     bool isEmpty() const override { return false; }
     QString translate(const char *, const char *source, const char *, int) const override
     {
-        return Mark + QString::fromUtf8(source);
+        return QStringLiteral("\u00bb") + QString::fromUtf8(source);
     }
 };
 
@@ -80,7 +77,7 @@ QStringList untranslatedTexts(QWidget *top)
             texts << object->property(property).toString();
     }
     texts.removeIf([](const QString &text) {
-        return text.isEmpty() || text == AppInfo::Title || text.startsWith(MarkingTranslator::Mark);
+        return text.isEmpty() || text == AppInfo::Title || text.startsWith(QChar(0xbb));
     });
     return texts;
 }
@@ -133,27 +130,6 @@ private slots:
         QCOMPARE(mode <= FilterText ? passed : CheckRange(input, 1, mode), expected);
     }
 
-    // A text field greys out Rows, a hidden field Label, Columns, Rows and Max. length, a text
-    // area Max. length: their labels, boxes and up-downs are disabled together.
-    void groupsGreyedPerType()
-    {
-        QStringList greyed;
-        for (const int itemtype : {ItemTextField, ItemHiddenField, ItemTextArea}) {
-            frmEditField field;
-            field.PrepareForm(itemtype);
-            for (const QWidget *widget : field.findChildren<QWidget *>()) {
-                if (widget->testAttribute(Qt::WA_ForceDisabled))
-                    greyed << widget->objectName();
-            }
-            greyed << "|";
-        }
-        QCOMPARE(greyed.join(' '),
-                 "txtItemRows udItemRows lblItemRows | txtItemLabel txtItemColumns udItemColumns "
-                 "txtItemRows udItemRows txtItemMaxLength udItemMaxLength lblItemLabel "
-                 "lblItemColumns lblItemRows lblItemMaxLength | txtItemMaxLength udItemMaxLength "
-                 "lblItemMaxLength |");
-    }
-
     // A radio button's name list holds each group name of the form once, in the order first
     // found, with its bytes.
     void radioGroupNames()
@@ -191,7 +167,6 @@ private slots:
             Prompter::queueAnswer(answer); // the button answers the warning about "|"
         d.cmdAdd_Click();
         QCOMPARE(Prompter::shown().size(), 6); // five questions and the warning about "|"
-        QVERIFY(Prompter::shown().at(2).text.startsWith(QLatin1String("Choices may not")));
         QCOMPARE(Prompter::shown().at(2).icon, MessageIcon::Exclamation);
         QStringList trace;
         for (const QString &step : QStringLiteral("cmdDelete cmdMoveUp 2 cmdMoveUp cmdMoveUp "
@@ -226,9 +201,8 @@ private slots:
 
     void properties()
     {
-        m_frame = startFrame();
-        frmWebForm *form = m_frame->activeForm();
-        WebFormInfo &info = form->info();
+        startTest();
+        WebFormInfo &info = m_form->info();
         frmProperties d(info);
         // Browse takes the chosen file and keeps the typed one when cancelled; Default fills in
         // the default media type; F1 in a box shows the dialog's help page.
@@ -264,15 +238,14 @@ private slots:
         // Default then Cancel: nothing stored, not even the change mark.
         info.Changed = false;
         fillIn<frmProperties>(QStringLiteral("cmdDefault"), false);
-        QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
+        QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileProperties")));
         QCOMPARE(info.MediaType, QByteArray(" text/x "));
         QVERIFY(!info.Changed);
 
-        // OK without any change leaves the document as it was: not changed, no step to undo.
+        // OK without any change leaves the document as it was.
         fillIn<frmProperties>(QString());
-        QVERIFY(triggerAction(form, QStringLiteral("mnuFileProperties")));
+        QVERIFY(triggerAction(m_form, QStringLiteral("mnuFileProperties")));
         QVERIFY(!info.Changed);
-        QVERIFY(!form->history()->canUndo());
     }
 
     // Every caption, label, button, group, menu, action and tool tip of every window goes
@@ -293,10 +266,9 @@ private slots:
     }
 
     // Each dialog: OK with an empty name is refused with a warning, the dialog open and the
-    // focus on the name; Esc is Cancel. Keys typed into a box are filtered;
-    // on leaving it a number box is brought within its bounds; keys that type no character
-    // keep editing. Enter is OK, a blank is a name, and a numeric box with Enter in
-    // it is checked first.
+    // focus on the name; Esc and the close box are Cancel. Keys typed into a box are filtered; on
+    // leaving it a number box is brought within its bounds; keys that type no character keep
+    // editing. Enter is OK, a blank is a name, and a numeric box with Enter in it is checked first.
     void dialogs_data()
     {
         QTest::addColumn<QString>("kind");
@@ -312,7 +284,6 @@ private slots:
             {"switch", "cboItemName", "", "cboItemName", "g*1\u00e9", "g*1", "g*1"},
             {"image", "txtItemName", "", "txtItemFile", "a*b?.gif", "ab.gif", "ab.gif"},
             {"select", "txtItemName", "txtItemRows", "txtItemRows", "999", "999", "255"},
-            {"list", "", "", "", "", "", ""},
             {"properties", "", "", "txtSubmit", "*a? caf\u00e9", "*a? caf", "*a? caf"}};
         for (const auto &row : table)
             QTest::newRow(row[0]) << row[0] << row[1] << row[2] << row[3]
@@ -346,6 +317,9 @@ private slots:
         QCOMPARE(outcome(), name.isEmpty() ? QStringLiteral("0 OK") : QStringLiteral("0 CANCEL"));
 
         dialog = makeWindow(kind);
+        dialog->show();
+        dialog->close();
+        QCOMPARE(outcome(), QStringLiteral("0 CANCEL"));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         if (QLineEdit *edit = box(dialog.get(), typedBox)) {
