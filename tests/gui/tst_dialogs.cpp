@@ -1,7 +1,7 @@
 // The windows and the modal dialogs: the key filter and the range check, the radio group
-// list, the List Editor with the choice box coding, the properties dialog, the
-// translation of every window's texts, and for every dialog typing, leaving a box and the
-// result protocol with its refusal of an empty name.
+// list, the List Editor with the choice box coding, the properties dialog, the translation of
+// every window's texts, and for every dialog typing, leaving a box and the result protocol
+// with its refusal of an empty name.
 #include "GuiTestSupport.h"
 
 #include "AppInfo.h"
