@@ -52,8 +52,8 @@ private slots:
     void init() { startTest(false); }
     void cleanup() { closeFrame(m_frame); }
 
-    // A changed document gets its copy a few seconds after the change; saving, closing
-    // without saving and a clean exit remove it, the exit the lock as well.
+    // A changed document gets its copy (naming no file when untitled) a few seconds after
+    // the change; saving, closing without saving and a clean exit remove it, the exit the lock too.
     void copyGoesWithTheChanges()
     {
         m_frame = startFrame();
