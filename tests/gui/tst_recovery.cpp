@@ -1,14 +1,12 @@
-// Nothing lost: recovery copies of unsaved changes, their offer at the next start, files
-// changed by another program while open, and the end of a session on a signal.
+// Nothing lost: recovery copies of unsaved changes, their offer at the next start, and files
+// changed by another program while open (a session ended by a signal: e2e_recovery).
 #include "GuiTestSupport.h"
 
-#include "RecoveryStore.h"
 #include "TestFiles.h"
 #include "WebFormFile.h"
 #include "document/DocumentGuard.h"
 #include "document/DocumentRecovery.h"
 
-#include <QDialog>
 #include <QUndoStack>
 
 using namespace GuiTest;
@@ -22,9 +20,10 @@ QByteArray formFile(const QByteArray &name)
                               name, "", "", "", "", "", "", "[EOF]"});
 }
 
+// The name of the first item in a Web Form File, "-" for no file.
 QByteArray firstName(const QByteArray &wfm)
 {
-    return wfm.isEmpty() ? QByteArray() : ParseWebFormFile(wfm).rows.at(0)[ColName];
+    return wfm.isEmpty() ? QByteArray("-") : ParseWebFormFile(wfm).rows.at(0)[ColName];
 }
 
 QStringList files(const QString &pattern = QStringLiteral("*.wfm"))
@@ -53,8 +52,8 @@ private slots:
     void init() { startTest(false); }
     void cleanup() { closeFrame(m_frame); }
 
-    // A changed document gets its copy a few seconds after the change; saving, closing
-    // without saving and a clean exit remove it, the exit the lock as well.
+    // A changed document gets its copy (naming no file when untitled) a few seconds after
+    // the change; saving, closing without saving and a clean exit remove it, the exit the lock too.
     void copyGoesWithTheChanges()
     {
         m_frame = startFrame();
@@ -68,10 +67,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(files().size(), 3, DocumentGuard::CopyDelayMs + 2000);
         QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + files().at(0)),
                  FormatWebFormFile(forms.at(0)->info(), forms.at(0)->grid()));
+        const QString pathFile = files(QStringLiteral("*.path")).at(0);
+        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + pathFile), QByteArray());
         const QString saved = path(QStringLiteral("saved.wfm"));
         Prompter::queueAnswer(saved);
         QVERIFY(triggerAction(forms.at(0), QStringLiteral("mnuFileSave")));
-        QCOMPARE(firstName(TestFiles::read(saved)), QByteArray("typed"));
         QCOMPARE(files().size(), 2);
         Prompter::queueAnswer(QMessageBox::No);
         QVERIFY(triggerAction(forms.at(1), QStringLiteral("mnuFileClose")));
@@ -82,182 +82,118 @@ private slots:
         QCOMPARE(files(QStringLiteral("*")), QStringList());
     }
 
-    // The end of a session writes the copy at once, asks nothing, drops the preview file
-    // and leaves the copy for the next start.
-    void sessionEndKeepsTheCopy()
-    {
-        m_frame = startFrame();
-        frmWebForm *form = m_frame->activeForm();
-        nameFirstItem(form, "typed");
-        const QString preview = form->PreviewFile;
-        QVERIFY(QFile::exists(preview));
-        m_frame->EndSession(); // before the copy's timer ran out
-        QVERIFY(!QFile::exists(preview));
-        QCOMPARE(Prompter::shown().size(), 0);
-        QCOMPARE(files().size(), 1);
-        QCOMPARE(TestFiles::read(RecoveryStore::DefaultFolder() + '/' + files().at(0)),
-                 FormatWebFormFile(form->info(), form->grid()));
-        m_frame.reset(); // as the program does after the event loop was left
-        const QList<RecoveryCopy> left = RecoveryStore(RecoveryStore::DefaultFolder()).orphans();
-        QCOMPARE(left.size(), 1);
-        QVERIFY(left.at(0).originalPath.isEmpty()); // untitled
-    }
-
-    // Copies left by a program that is gone are offered in one question at the next start:
-    // Yes opens them as changed documents under their old names (and no wizard), No
-    // deletes them; a running program's copies are never offered.
+    // Copies left by a program that is gone are offered in one question at the next start,
+    // naming their files: Yes opens them as changed documents under their old names (and no
+    // wizard), No deletes them.
     void startupOffer_data()
     {
-        QTest::addColumn<bool>("dead");    // a program that is gone left two copies
-        QTest::addColumn<bool>("running"); // another program keeps a copy as well
-        QTest::addColumn<int>("answer");
-        QTest::newRow("restored") << true << false << int(QMessageBox::Yes);
-        QTest::newRow("declined") << true << true << int(QMessageBox::No);
-        QTest::newRow("only a running program's") << false << true << 0;
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("restored") << true;
+        QTest::newRow("declined") << false;
     }
     void startupOffer()
     {
-        QFETCH(bool, dead);
-        QFETCH(bool, running);
-        QFETCH(int, answer);
-        const bool restored = answer == QMessageBox::Yes;
-        ItemGrid grid;
-        WebFormInfo info;
-        info.setNewDocumentProperties();
+        QFETCH(bool, restore);
         {
             RecoveryStore gone(RecoveryStore::DefaultFolder());
-            const QStringList paths{QStringLiteral("/forms/order.wfm"), QString()};
-            for (int i = 0; dead && i < paths.size(); ++i) {
+            ItemGrid grid;
+            for (const int i : {0, 1}) {
                 grid.setText(1, ColName, "item" + QByteArray::number(i));
-                QVERIFY(gone.save(i + 4, info, grid, NativePath(paths.at(i))).isEmpty());
+                const NativePath file(i ? QString() : QStringLiteral("/forms/order.wfm"));
+                QVERIFY(gone.save(i + 4, WebFormInfo(), grid, file).isEmpty());
             }
         }
-        RecoveryStore other(RecoveryStore::DefaultFolder());
-        if (running)
-            QVERIFY(other.save(1, info, grid, NativePath()).isEmpty());
-        if (answer)
-            Prompter::queueAnswer(answer);
+        Prompter::queueAnswer(restore ? QMessageBox::Yes : QMessageBox::No);
         // Restored documents stand in for the wizard, which would show a dialog.
-        SettingsStore::setDisplayWizard(answer == QMessageBox::Yes);
+        SettingsStore::setDisplayWizard(restore);
         whenModal<QDialog>([](QDialog *dialog) { dialog->reject(); });
         m_frame = startFrame();
         QCOMPARE(discardPendingModals(), 1); // no dialog came
-        QCOMPARE(Prompter::pendingAnswers(), 0);
-        if (answer) {
-            QCOMPARE(lastMessage(),
-                     QStringLiteral("Tabrino ended without saving the changes to these forms:"
-                                    "\r\n\r\n[/forms/order.wfm]\r\n[Untitled]\r\n\r\nDo you want "
-                                    "to restore them? If you answer No, the changes are "
-                                    "deleted."));
-        }
-        const QStringList captions =
-            restored ? QStringList{"/forms/order.wfm", "Untitled:2"} : QStringList{"Untitled:1"};
-        QCOMPARE(GuiTest::captions(*m_frame), captions);
+        QVERIFY(lastMessage().contains(QStringLiteral("\r\n[/forms/order.wfm]\r\n[Untitled]\r\n")));
+        const QStringList restored{"/forms/order.wfm", "Untitled:2"};
+        QCOMPARE(captions(*m_frame), restore ? restored : QStringList{"Untitled:1"});
         const QList<frmWebForm *> forms = openForms(*m_frame);
-        for (int i = 0; i < forms.size(); ++i) {
-            QCOMPARE(forms.at(i)->isWindowModified(), restored);
-            QCOMPARE(forms.at(i)->info().Changed, restored);
-            if (restored) {
-                QCOMPARE(forms.at(i)->grid().text(1, ColName), "item" + QByteArray::number(i));
-                QVERIFY(!forms.at(i)->guard().copyPending()); // the adopted copy is current
-            }
+        for (int i = 0; restore && i < forms.size(); ++i) {
+            QVERIFY(forms.at(i)->isWindowModified() && forms.at(i)->info().Changed);
+            QCOMPARE(forms.at(i)->grid().text(1, ColName), "item" + QByteArray::number(i));
+            QVERIFY(!forms.at(i)->guard().copyPending()); // the adopted copy is current
         }
-        QCOMPARE(files().size(), (restored ? 2 : 0) + (running ? 1 : 0));
+        QCOMPARE(files().size(), restore ? 2 : 0);
         closeFrame(m_frame);
-        QCOMPARE(files().size(), running ? 1 : 0);
+        QCOMPARE(files().size(), 0);
     }
 
     // A file another program changed while it is open: Save asks before writing over it,
-    // and a window brought forward offers to reload it, once for each state of the file.
-    // A document restored from a recovery copy takes its file as read when the copy is
-    // newer than it, and as changed (Save asks) when the file was written after the copy.
+    // and a window brought forward offers to reload it, once for each state of the file. A
+    // restored document takes its file as read unless it was written after the copy.
     void externalChange_data()
     {
         // trigger, what the other program did, whether the window has unsaved changes, the
         // answer; then the file's first name, the grid's and the changed flag afterwards.
         QTest::addColumn<QString>("steps");
-        const QList<QPair<const char *, QString>> rows{
-            {"save, file as read", "save none ours - : ours ours saved"},
-            {"save over a changed file", "save rewrite ours yes : ours ours saved"},
-            {"save refused", "save rewrite ours no : theirs ours changed"},
-            {"save, file deleted", "save delete ours - : ours ours saved"},
-            {"activate, reloaded", "activate rewrite ours yes : theirs theirs saved"},
-            {"activate, kept", "activate rewrite ours no : theirs ours changed"},
-            {"activate, unchanged window", "activate rewrite - yes : theirs theirs saved"},
-            {"activate, file as read", "activate none ours - : first ours changed"},
-            {"activate, file deleted", "activate delete ours - : - ours changed"},
-            {"restored, file older than the copy", "restore older ours - : ours ours saved"},
-            {"restored, file written after the copy", "restore newer ours yes : ours ours saved"},
-            {"restored, no file", "restore delete ours - : ours ours saved"}};
-        for (const auto &[name, steps] : rows)
-            QTest::newRow(name) << steps;
+        QTest::newRow("save, file as read") << "save none ours - : ours ours saved";
+        QTest::newRow("save over a changed file") << "save rewrite ours yes : ours ours saved";
+        QTest::newRow("save refused") << "save rewrite ours no : theirs ours changed";
+        QTest::newRow("save, file deleted") << "save delete ours - : ours ours saved";
+        QTest::newRow("activate, reloaded") << "activate rewrite ours yes : theirs theirs saved";
+        QTest::newRow("activate, kept") << "activate rewrite ours no : theirs ours changed";
+        QTest::newRow("activate, no changes") << "activate rewrite - yes : theirs theirs saved";
+        QTest::newRow("activate, file as read") << "activate none ours - : first ours changed";
+        QTest::newRow("activate, file deleted") << "activate delete ours - : - ours changed";
+        QTest::newRow("restored, file older") << "restore older ours - : ours ours saved";
+        QTest::newRow("restored, file written later") << "restore newer ours yes : ours ours saved";
+        QTest::newRow("restored, no file") << "restore delete ours - : ours ours saved";
     }
     void externalChange()
     {
         QFETCH(QString, steps);
         const QStringList w = steps.split(QLatin1Char(' '));
-        const QString trigger = w.at(0);
-        const QString disk = w.at(1);
+        const bool restore = w.at(0) == "restore";
         const bool ours = w.at(2) == "ours";
-        const QString answer = w.at(3);
-        const QString path = m_dir.filePath(QStringLiteral("form.wfm"));
-        QVERIFY(TestFiles::write(path, formFile("first")));
-        m_frame = trigger == "restore" ? startFrame() : startFrame({path});
+        const QString file = path(QStringLiteral("form.wfm"));
+        QVERIFY(TestFiles::write(file, formFile("first")));
+        m_frame = restore ? startFrame() : startFrame({file});
         frmWebForm *form = m_frame->activeForm();
-        if (disk == "rewrite")
-            QVERIFY(TestFiles::write(path, formFile("theirs")));
-        else if (disk == "delete")
-            QVERIFY(QFile::remove(path));
-        if (trigger == "restore") {
-            ItemGrid grid;
-            WebFormInfo info;
-            info.setNewDocumentProperties();
-            grid.setText(1, ColName, "ours");
-            QVERIFY(
-                RecoveryStore(RecoveryStore::DefaultFolder()).save(1, info, grid, path).isEmpty());
-            const QList<RecoveryCopy> copies = m_frame->recoveryStore()->orphans();
-            QCOMPARE(copies.size(), 1);
-            const QDateTime copied = QFileInfo(copies.at(0).copyFile).lastModified();
-            QFile file(path);
-            if (disk != "delete")
-                QVERIFY(file.open(QIODevice::ReadWrite) &&
-                        file.setFileTime(copied.addSecs(disk == "newer" ? 60 : -60),
-                                         QFileDevice::FileModificationTime));
-            form = RestoreWebForm(copies.at(0), *m_frame->recoveryStore());
-            QCOMPARE(form->Caption(), path);
-        } else if (ours) {
+        if (w.at(1) == "rewrite")
+            QVERIFY(TestFiles::write(file, formFile("theirs")));
+        else if (w.at(1) == "delete")
+            QVERIFY(QFile::remove(file));
+        if (ours)
             nameFirstItem(form, "ours");
+        if (restore) { // a copy of the untitled document, made for the file
+            RecoveryStore(RecoveryStore::DefaultFolder()).save(1, form->info(), form->grid(), file);
+            QTest::qWait(20); // a tick of the file system's clock
+            if (w.at(1) == "newer")
+                QVERIFY(TestFiles::write(file, formFile("first")));
+            RecoveryStore &store = *m_frame->recoveryStore();
+            form = RestoreWebForm(store.orphans().value(0), store);
+            QCOMPARE(form->Caption(), file);
         }
         frmWebForm *other = FormWindow(NewWebForm());
         QVERIFY(other);
-        if (answer != "-")
-            Prompter::queueAnswer(answer == "yes" ? QMessageBox::Yes : QMessageBox::No);
+        if (w.at(3) != "-")
+            Prompter::queueAnswer(w.at(3) == "yes" ? QMessageBox::Yes : QMessageBox::No);
         const auto bringForward = [this, form, other] {
             m_frame->mdiArea()->setActiveSubWindow(other->subWindow());
             m_frame->mdiArea()->setActiveSubWindow(form->subWindow());
             QTest::qWait(50); // the check runs once the switch is done
         };
-        if (trigger == "activate")
+        if (w.at(0) == "activate")
             bringForward();
         else
             QVERIFY(triggerAction(form, QStringLiteral("mnuFileSave")));
         QCOMPARE(Prompter::pendingAnswers(), 0);
-        const QString changed =
-            QStringLiteral("The file [%1] has been changed by another program").arg(path);
-        QString question;
-        if (answer != "-" && trigger == "activate")
-            question = changed + ".\r\nDo you want to reload it" +
-                       (ours ? " and lose your changes?" : "?");
-        else if (answer != "-")
-            question = changed + " since it was opened or saved here.\r\nDo you want to save "
-                                 "over it and lose those changes?";
-        QCOMPARE(lastMessage(), question);
-        QCOMPARE(firstName(TestFiles::read(path)),
-                 w.at(5) == "-" ? QByteArray() : w.at(5).toLatin1());
+        // The question names the file; only a reload asks to lose the window's changes.
+        const QString question = w.at(0) == "activate" ? DocumentGuard::ReloadQuestion(file, ours)
+                                                       : DocumentGuard::OverwriteQuestion(file);
+        QCOMPARE(lastMessage(), w.at(3) == "-" ? QString() : question);
+        QCOMPARE(question.contains(QStringLiteral("lose your changes")),
+                 w.at(0) == "activate" && ours);
+        QCOMPARE(firstName(TestFiles::read(file)), w.at(5).toLatin1());
         QCOMPARE(form->grid().text(1, ColName), w.at(6).toLatin1());
         QCOMPARE(form->isWindowModified(), w.at(7) == "changed");
         // A reloaded file starts a new history: no step of ours applies to its rows.
-        QCOMPARE(form->history()->canUndo(), ours && trigger != "restore" && w.at(6) == "ours");
+        QCOMPARE(form->history()->canUndo(), ours && !restore && w.at(6) == "ours");
         // The same state of the file is never asked about twice.
         Prompter::clearShown();
         bringForward();
