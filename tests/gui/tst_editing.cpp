@@ -4,8 +4,8 @@
 
 #include "editor/ItemClipboard.h"
 #include "editor/frmEditList.h"
-#include "editor/frmEditSelect.h"
 #include "ui/ItemGridView.h"
+#include <QRegularExpression>
 
 #include <QUndoStack>
 #include <tuple>
@@ -20,14 +20,12 @@ namespace {
 QString state(frmWebForm *form)
 {
     const ItemGrid &grid = form->grid();
-    QStringList labels;
-    for (int row = 1; row < grid.rows(); ++row) {
-        const QString label = QString::fromUtf8(grid.text(row, ColLabel));
-        labels << (row == grid.currentRow()
-                       ? QStringLiteral("[%1]:%2").arg(label).arg(grid.currentColumn())
-                       : label);
-    }
     const QPoint current(grid.currentColumn(), grid.currentRow());
+    QStringList labels;
+    for (int row = 1; row < grid.rows(); ++row)
+        labels << QString::fromUtf8(grid.text(row, ColLabel));
+    QString &currentLabel = labels[current.y() - 1];
+    currentLabel = QStringLiteral("[%1]:%2").arg(currentLabel).arg(current.x());
     const QModelIndex viewCell = form->flgForm()->currentIndex();
     const bool mark = markedCells(form) == QList<QPoint>{current} &&
                       QPoint(viewCell.column(), viewCell.row() + 1) == current;
@@ -49,8 +47,9 @@ private slots:
     void cleanup() { closeFrame(m_frame); }
 
     // An item inserted into an empty document with its type's key Ctrl+F<n>, or the item of
-    // row 1 edited with F4 ("-": cancelled, for a label the empty answer), writes only the
-    // cells of its type.
+    // row 1 edited with F4 or a double click (no settings: cancelled, for a label the empty
+    // answer), writes only the cells of its type; an unknown type opens nothing. A selection
+    // shows its choices and multiple-selection state ("C" after the last "|" was no choice).
     void insertAndEdit_data()
     {
         QTest::addColumn<QString>("before"); // empty: insert
@@ -64,8 +63,8 @@ private slots:
         const char *edit = "txtItemName=N2 txtItemMaxLength=21 txtItemRows=6";
         const char *table[][4] = {
             {"", "Ctrl+F1", "L", "Label|||L"},
-            {"", "Ctrl+F1", "-", ""}, // an empty answer inserts no label, nor empties one
-            {"Label|||Keep me", "F4", "-", "Label|||Keep me"},
+            {"", "Ctrl+F1", "", ""}, // an empty answer inserts no label, nor empties one
+            {"Label|||Keep me", "F4", "", "Label|||Keep me"},
             {"Label|||Keep me", "F4", "Changed", "Label|||Changed"},
             {"", "Ctrl+F2", all, "Text Field|n|d|L|30||40"},
             {"", "Ctrl+F3", all, "Password Field|n|d|L|30||40"},
@@ -79,7 +78,10 @@ private slots:
             {"Text Field|n|d|L|10|R|20|O", "F4", edit, "Text Field|N2|d|L|10|R|21|O"},
             {"Text Area|n|d|L|10|5|M|O", "F4", edit, "Text Area|N2|d|L|10|6|M|O"},
             {"Hidden Field|n|d|L|C|R|M|O", "F4", edit, "Hidden Field|N2|d|L|C|R|M|O"},
-            {"Text Field|a|b|L|1||2", "F4", "-", "Text Field|a|b|L|1||2"},
+            {"Text Field|a|b|L|1||2", "F4", "", "Text Field|a|b|L|1||2"},
+            {"Selection|s|Allow multiple selections|L||3||A||B|C", "double-click", "cmdEditList",
+             "Selection|s|Allow multiple selections|L||3||A||B|D|"}, // D added in the List Editor
+            {"Unknown|x", "double-click", "", "Unknown|x"},
         };
         for (const auto &row : table)
             QTest::addRow("%s %s > %s", row[1], row[0], row[3])
@@ -91,19 +93,26 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, settings);
         QFETCH(QString, after);
-        const bool label = key == QLatin1String("Ctrl+F1") || before.startsWith("Label|");
-        const bool ok = settings != QLatin1String("-");
+        const QString type = before.section(QLatin1Char('|'), 0, 0);
+        const bool label = key == QLatin1String("Ctrl+F1") || type == QLatin1String("Label");
         if (label)
-            Prompter::queueAnswer(ok ? settings : QString());
-        else
-            fillIn(ok ? settings : QString(), ok);
-        if (!before.isEmpty())
-            setRow(m_form, 1, before);
-        m_frame->activateWindow(); // the frame is active again after an earlier dialog
+            Prompter::queueAnswer(settings);
+        else if (type != QLatin1String("Unknown"))
+            fillIn(settings, !settings.isEmpty());
+        if (settings == QLatin1String("cmdEditList")) {
+            Prompter::queueAnswer(QStringLiteral("D"));
+            Prompter::queueAnswer(QString()); // the List Editor asks until answered with nothing
+            fillIn<frmEditList>(QStringLiteral("cmdAdd"));
+        }
+        setRow(m_form, 1, before);
+        ItemGridView *view = m_form->flgForm();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-        m_form->flgForm()->setFocus();
         const QKeyCombination keys = QKeySequence(key)[0];
-        QTest::keyClick(m_form->flgForm(), keys.key(), keys.keyboardModifiers());
+        if (key == QLatin1String("double-click"))
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                               view->visualRect(view->model()->index(0, 1)).center());
+        else
+            QTest::keyClick(view, keys.key(), keys.keyboardModifiers());
         QCOMPARE(openForms(*m_frame).size(), 1); // Ctrl+F4 did not close the window
         QCOMPARE(itemRows(m_form).value(0), after);
         QCOMPARE(Prompter::pendingAnswers(), 0);
@@ -119,23 +128,24 @@ private slots:
     // never asks, whatever its name, and never touches another row.
     void radioRenaming_data()
     {
-        QTest::addColumn<int>("row");         // 0: insert
+        QTest::addColumn<QString>("command"); // on row 2: edit it, or insert below it
         QTest::addColumn<QString>("newName"); // empty: the name the dialog shows is kept
         QTest::addColumn<int>("reply");       // 0: no question expected
         QTest::addColumn<QString>("names");
-        const std::tuple<const char *, int, const char *, int, const char *> table[] = {
-            {"yes renames the group", 2, "size", QMessageBox::Yes, "size|size|grp|size|"},
-            {"no renames one", 2, "size", QMessageBox::No, "grp|size|grp|grp|"},
-            {"case alone is a rename", 2, "GRP", QMessageBox::Yes, "GRP|GRP|grp|GRP|"},
-            {"same name asks nothing", 2, "", 0, "grp|grp|grp|grp|"},
-            {"insert, new group asks nothing", 0, "size", 0, "grp|grp|size|grp|grp|"},
-            {"insert into a group asks nothing", 0, "grp", 0, "grp|grp|grp|grp|grp|"}};
-        for (const auto &[name, row, newName, reply, names] : table)
-            QTest::newRow(name) << row << newName << reply << QString(names);
+        const char *edit = "mnuEditItem", *insert = "mnuInsertSwitch7";
+        const std::tuple<const char *, const char *, const char *, int, const char *> table[] = {
+            {"yes renames the group", edit, "size", QMessageBox::Yes, "size|size|grp|size|"},
+            {"no renames one", edit, "size", QMessageBox::No, "grp|size|grp|grp|"},
+            {"case alone is a rename", edit, "GRP", QMessageBox::Yes, "GRP|GRP|grp|GRP|"},
+            {"same name asks nothing", edit, "", 0, "grp|grp|grp|grp|"},
+            {"insert, new group asks nothing", insert, "size", 0, "grp|grp|size|grp|grp|"},
+            {"insert into a group asks nothing", insert, "grp", 0, "grp|grp|grp|grp|grp|"}};
+        for (const auto &[name, command, newName, reply, names] : table)
+            QTest::newRow(name) << QString(command) << newName << reply << QString(names);
     }
     void radioRenaming()
     {
-        QFETCH(int, row);
+        QFETCH(QString, command);
         QFETCH(QString, newName);
         QFETCH(int, reply);
         QFETCH(QString, names);
@@ -147,18 +157,12 @@ private slots:
         if (reply)
             Prompter::queueAnswer(reply);
         fillIn(newName.isEmpty() ? QString() : "cboItemName=" + newName);
-        if (row == 0) {
-            m_form->grid().setCurrentCell(2, 1);
-            m_form->mnuInsertSwitch_Click(ItemRadioButton);
-        } else {
-            m_form->EditItem(row);
-        }
+        m_form->grid().setCurrentCell(2, 1);
+        QVERIFY(triggerAction(m_form, command));
         QCOMPARE(lastMessage().left(11), reply ? "Replace all" : ""); // the question asked
-        const auto namesNow = [this] {
-            QStringList actual;
-            for (int r = 1; r < m_form->grid().rows(); ++r)
-                actual << QString::fromUtf8(m_form->grid().text(r, ColName));
-            return actual.join(QLatin1Char('|'));
+        const QRegularExpression name(QStringLiteral(R"(^[^|]*\|([^|]*).*)"));
+        const auto namesNow = [&] {
+            return itemRows(m_form).replaceInStrings(name, QStringLiteral("\\1")).join('|');
         };
         QCOMPARE(namesNow(), names);
         // The edit and the renaming of its group are one step of the history.
@@ -167,80 +171,57 @@ private slots:
         QCOMPARE(namesNow(), "grp|grp|grp|grp|");
     }
 
-    // The row's choices and multiple-selection state shown, a choice added in the List Editor;
-    // "C" after the last "|" was no choice. A double click opens an item, not an unknown type.
-    void selectionEditRoundTrip()
-    {
-        setRow(m_form, 1, "Selection|s|Allow multiple selections|L||3||A||B|C");
-        setRow(m_form, 2, "Unknown|x");
-        Prompter::queueAnswer(QStringLiteral("D"));
-        Prompter::queueAnswer(QString()); // the List Editor asks until answered with nothing
-        fillIn<frmEditList>(QStringLiteral("cmdAdd"));
-        fillIn<frmEditSelect>(QStringLiteral("cmdEditList"));
-        ItemGridView *view = m_form->flgForm();
-        for (int row : {1, 0}) {
-            const QPoint cell = view->visualRect(view->model()->index(row, 3)).center();
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
-        }
-        QCOMPARE(itemRows(m_form),
-                 (QStringList{"Selection|s|Allow multiple selections|L||3||A||B|D|", "Unknown|x"}));
-    }
-
-    // The item commands from the toolbar, step by step on the items given by their labels
-    // (or one checkbox): "@r,c" makes a cell current, "new" opens a new document, "?" notes
-    // the state and clears the change mark. Moves stop at either end and keep the cell;
-    // paste lands above the current item; the last item is blanked, not removed.
+    // The item commands from the toolbar, step by step on checkboxes given by their labels:
+    // "@r,c" makes a cell current, "?" notes the state and clears the change mark. Moves stop at
+    // either end and keep the cell; paste lands above the current item; the last item is blanked,
+    // not removed.
     void itemCommands_data()
     {
         QTest::addColumn<QString>("items");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("states");
-        QTest::newRow("placeholder: nothing to cut or paste") << ""
-                                                              << "CUT PASTE ?"
-                                                              << "[]:1";
+        QTest::newRow("empty: nothing to cut or paste") << ""
+                                                        << "CUTITEM PASTEITEM ?"
+                                                        << "[]:1";
         QTest::newRow("moves, delete and cut")
             << "1 2 3"
-            << "@1,3 MOVEUP @3,3 MOVEDOWN ? MOVEUP ? MOVEDOWN ? DELETE ? @1,1 CUT ? "
-               "PASTE ? @2,1 DELETE ? DELETE ? PASTE ?"
+            << "@1,3 MOVEUP @3,3 MOVEDOWN ? MOVEUP ? MOVEDOWN ? DELETEITEM ? @1,1 CUTITEM ? "
+               "PASTEITEM ? @2,1 DELETEITEM ? DELETEITEM ? PASTEITEM ?"
             << "1 2 [3]:3 | 1 [3]:3 2 * | 1 2 [3]:3 * | 1 [2]:3 * | [2]:1 * | [1]:1 2 * | "
                "[1]:1 * | []:1 * | [1]:1 *";
         QTest::newRow("copy into another window")
-            << "box"
-            << "@1,2 COPY ? new PASTE ? @1,1 PASTE ?"
-            << "[I agree]:2 | [I agree]:1 * | [I agree]:1 I agree *";
+            << "a"
+            << "@1,2 COPYITEM ? NEWFILE PASTEITEM ? @1,1 PASTEITEM ?"
+            << "[a]:2 | [a]:1 * | [a]:1 a *";
     }
     void itemCommands()
     {
         QFETCH(QString, items);
         QFETCH(QString, steps);
         QFETCH(QString, states);
-        ItemClipboard() = ItemGrid::Row(); // whatever an earlier row copied
-        const QString box = "Checkbox|agree|Checked|I agree||||x";
+        ItemClipboard() = ItemGrid::Row();                    // whatever an earlier row copied
+        const QString box = "Checkbox|agree|Checked|%1||||x"; // every cell filled in
         int row = 0;
         for (const QString &label : items.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            setRow(m_form, ++row, items == "box" ? box : "Label|||" + label.toUtf8());
+            setRow(m_form, ++row, box.arg(label));
         m_form->info().Changed = false;
         QStringList seen;
         for (const QString &step : steps.split(QLatin1Char(' '))) {
             frmWebForm *form = m_frame->activeForm();
-            const QString previewBefore = form->PreviewFile;
             if (step == QLatin1String("?")) {
                 seen << state(form);
                 form->info().Changed = false;
             } else if (step.startsWith(QLatin1Char('@'))) {
                 form->grid().setCurrentCell(step.mid(1).section(',', 0, 0).toInt(),
                                             step.section(',', 1).toInt());
-            } else if (step == QLatin1String("new")) {
-                NewWebForm();
             } else {
-                m_frame->tbrDesign_ButtonClick(step + (step.startsWith("MOVE") ? "" : "ITEM"));
-                QCOMPARE(form->PreviewFile, previewBefore); // the commands leave the preview
+                m_frame->tbrDesign_ButtonClick(step);
             }
         }
         QCOMPARE(seen.join(QLatin1String(" | ")), states);
         // Every item is one of those given, whole: the clipboard keeps every cell.
         for (const QString &item : itemRows(m_frame->activeForm()))
-            QVERIFY(item.isEmpty() || item == box || item.startsWith("Label|||"));
+            QVERIFY(item.isEmpty() || item == box.arg(item.section(QLatin1Char('|'), 3, 3)));
     }
 };
 
