@@ -3,12 +3,10 @@
 #include "GuiTestSupport.h"
 
 #include "editor/ItemClipboard.h"
-#include "editor/frmEditList.h"
 #include "ui/ItemGridView.h"
-#include <QRegularExpression>
 
+#include <QRegularExpression>
 #include <QUndoStack>
-#include <tuple>
 
 using namespace GuiTest;
 
@@ -79,8 +77,8 @@ private slots:
             {"Text Area|n|d|L|10|5|M|O", "F4", edit, "Text Area|N2|d|L|10|6|M|O"},
             {"Hidden Field|n|d|L|C|R|M|O", "F4", edit, "Hidden Field|N2|d|L|C|R|M|O"},
             {"Text Field|a|b|L|1||2", "F4", "", "Text Field|a|b|L|1||2"},
-            {"Selection|s|Allow multiple selections|L||3||A||B|C", "double-click", "cmdEditList",
-             "Selection|s|Allow multiple selections|L||3||A||B|D|"}, // D added in the List Editor
+            {"Selection|s|Allow multiple selections|L||3||A||B|C", "double-click", "txtItemRows=4",
+             "Selection|s|Allow multiple selections|L||4||A||B|"},
             {"Unknown|x", "double-click", "", "Unknown|x"},
         };
         for (const auto &row : table)
@@ -99,28 +97,22 @@ private slots:
             Prompter::queueAnswer(settings);
         else if (type != QLatin1String("Unknown"))
             fillIn(settings, !settings.isEmpty());
-        if (settings == QLatin1String("cmdEditList")) {
-            Prompter::queueAnswer(QStringLiteral("D"));
-            Prompter::queueAnswer(QString()); // the List Editor asks until answered with nothing
-            fillIn<frmEditList>(QStringLiteral("cmdAdd"));
-        }
         setRow(m_form, 1, before);
         ItemGridView *view = m_form->flgForm();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-        const QKeyCombination keys = QKeySequence(key)[0];
         if (key == QLatin1String("double-click"))
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                                view->visualRect(view->model()->index(0, 1)).center());
         else
-            QTest::keyClick(view, keys.key(), keys.keyboardModifiers());
+            QTest::keyClick(view, QKeySequence(key)[0].key(),
+                            QKeySequence(key)[0].keyboardModifiers());
         QCOMPARE(openForms(*m_frame).size(), 1); // Ctrl+F4 did not close the window
         QCOMPARE(itemRows(m_form).value(0), after);
         QCOMPARE(Prompter::pendingAnswers(), 0);
-        if (label)
-            QCOMPARE(lastMessage(), before.isEmpty() ? "Enter the new label:" : "Amend the label:");
         // Exactly one item, current and marked: no placeholder left.
-        const QString shownLabel = after.section(QLatin1Char('|'), ColLabel, ColLabel);
-        QCOMPARE(state(m_form), "[" + shownLabel + "]:1" + (before != after ? " *" : ""));
+        QCOMPARE(state(m_form),
+                 QStringLiteral("[%1]:1").arg(after.section('|', ColLabel, ColLabel)) +
+                     (before != after ? " *" : ""));
         QCOMPARE(m_form->PreviewFile.isEmpty(), before == after); // the preview followed a change
     }
 
@@ -130,36 +122,37 @@ private slots:
     {
         QTest::addColumn<QString>("command"); // on row 2: edit it, or insert below it
         QTest::addColumn<QString>("newName"); // empty: the name the dialog shows is kept
-        QTest::addColumn<int>("reply");       // 0: no question expected
+        QTest::addColumn<QString>("reply");   // empty: no question expected
         QTest::addColumn<QString>("names");
         const char *edit = "mnuEditItem", *insert = "mnuInsertSwitch7";
-        const std::tuple<const char *, const char *, const char *, int, const char *> table[] = {
-            {"yes renames the group", edit, "size", QMessageBox::Yes, "size|size|grp|size|"},
-            {"no renames one", edit, "size", QMessageBox::No, "grp|size|grp|grp|"},
-            {"case alone is a rename", edit, "GRP", QMessageBox::Yes, "GRP|GRP|grp|GRP|"},
-            {"same name asks nothing", edit, "", 0, "grp|grp|grp|grp|"},
-            {"insert, new group asks nothing", insert, "size", 0, "grp|grp|size|grp|grp|"},
-            {"insert into a group asks nothing", insert, "grp", 0, "grp|grp|grp|grp|grp|"}};
-        for (const auto &[name, command, newName, reply, names] : table)
-            QTest::newRow(name) << QString(command) << newName << reply << QString(names);
+        const char *table[][5] = {
+            {"yes renames the group", edit, "size", "Yes", "size|size|grp|size|"},
+            {"no renames one", edit, "size", "No", "grp|size|grp|grp|"},
+            {"case alone is a rename", edit, "GRP", "Yes", "GRP|GRP|grp|GRP|"},
+            {"same name asks nothing", edit, "", "", "grp|grp|grp|grp|"},
+            {"insert, new group asks nothing", insert, "size", "", "grp|grp|size|grp|grp|"},
+            {"insert into a group asks nothing", insert, "grp", "", "grp|grp|grp|grp|grp|"}};
+        for (const auto &row : table)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3])
+                                  << QString(row[4]);
     }
     void radioRenaming()
     {
         QFETCH(QString, command);
         QFETCH(QString, newName);
-        QFETCH(int, reply);
+        QFETCH(QString, reply);
         QFETCH(QString, names);
         const char *items[] = {"Radio Button|grp|Off|a||||1", "Radio Button|grp|Off|b||||2",
                                "Checkbox|grp|Unchecked|c", "Radio Button|grp|On|d||||4",
                                "Radio Button||Off|e"}; // the last has no name yet
         for (int i = 0; i < 5; ++i)
             setRow(m_form, i + 1, items[i]);
-        if (reply)
-            Prompter::queueAnswer(reply);
+        if (!reply.isEmpty())
+            Prompter::queueAnswer(reply == "Yes" ? QMessageBox::Yes : QMessageBox::No);
         fillIn(newName.isEmpty() ? QString() : "cboItemName=" + newName);
         m_form->grid().setCurrentCell(2, 1);
         QVERIFY(triggerAction(m_form, command));
-        QCOMPARE(lastMessage().left(11), reply ? "Replace all" : ""); // the question asked
+        QCOMPARE(lastMessage().left(11), reply.isEmpty() ? "" : "Replace all"); // the question
         const QRegularExpression name(QStringLiteral(R"(^[^|]*\|([^|]*).*)"));
         const auto namesNow = [&] {
             return itemRows(m_form).replaceInStrings(name, QStringLiteral("\\1")).join('|');
@@ -180,19 +173,18 @@ private slots:
         QTest::addColumn<QString>("items");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("states");
-        QTest::newRow("empty: nothing to cut or paste") << ""
-                                                        << "CUTITEM PASTEITEM ?"
-                                                        << "[]:1";
-        QTest::newRow("moves, delete and cut")
-            << "1 2 3"
-            << "@1,3 MOVEUP @3,3 MOVEDOWN ? MOVEUP ? MOVEDOWN ? DELETEITEM ? @1,1 CUTITEM ? "
-               "PASTEITEM ? @2,1 DELETEITEM ? DELETEITEM ? PASTEITEM ?"
-            << "1 2 [3]:3 | 1 [3]:3 2 * | 1 2 [3]:3 * | 1 [2]:3 * | [2]:1 * | [1]:1 2 * | "
-               "[1]:1 * | []:1 * | [1]:1 *";
-        QTest::newRow("copy into another window")
-            << "a"
-            << "@1,2 COPYITEM ? NEWFILE PASTEITEM ? @1,1 PASTEITEM ?"
-            << "[a]:2 | [a]:1 * | [a]:1 a *";
+        const char *table[][4] = {
+            {"empty: nothing to cut or paste", "", "CUTITEM PASTEITEM ?", "[]:1"},
+            {"moves, delete and cut", "1 2 3",
+             "@1,3 MOVEUP @3,3 MOVEDOWN ? MOVEUP ? MOVEDOWN ? DELETEITEM ? @1,1 CUTITEM ? "
+             "PASTEITEM ? @2,1 DELETEITEM ? DELETEITEM ? PASTEITEM ?",
+             "1 2 [3]:3 | 1 [3]:3 2 * | 1 2 [3]:3 * | 1 [2]:3 * | [2]:1 * | [1]:1 2 * | "
+             "[1]:1 * | []:1 * | [1]:1 *"},
+            {"copy into another window", "a",
+             "@1,2 COPYITEM ? NEWFILE PASTEITEM ? @1,1 PASTEITEM ?",
+             "[a]:2 | [a]:1 * | [a]:1 a *"}};
+        for (const auto &row : table)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
     void itemCommands()
     {
@@ -204,7 +196,6 @@ private slots:
         int row = 0;
         for (const QString &label : items.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             setRow(m_form, ++row, box.arg(label));
-        m_form->info().Changed = false;
         QStringList seen;
         for (const QString &step : steps.split(QLatin1Char(' '))) {
             frmWebForm *form = m_frame->activeForm();
