@@ -13,8 +13,8 @@ using namespace GuiTest;
 namespace {
 
 // The labels of the item rows, the current row's in brackets followed by the current
-// column; "(mark misplaced)" unless the current cell is the one marked and the view's
-// current cell; " *" when the document is changed, the title bar showing it.
+// column; "(mark misplaced)" unless the current cell is the one marked; " *" when the
+// document is changed, the title bar showing it.
 QString state(frmWebForm *form)
 {
     const ItemGrid &grid = form->grid();
@@ -24,9 +24,7 @@ QString state(frmWebForm *form)
         labels << QString::fromUtf8(grid.text(row, ColLabel));
     QString &currentLabel = labels[current.y() - 1];
     currentLabel = QStringLiteral("[%1]:%2").arg(currentLabel).arg(current.x());
-    const QModelIndex viewCell = form->flgForm()->currentIndex();
-    const bool mark = markedCells(form) == QList<QPoint>{current} &&
-                      QPoint(viewCell.column(), viewCell.row() + 1) == current;
+    const bool mark = markedCells(form) == QList<QPoint>{current};
     const bool changed = form->info().Changed;
     return labels.join(QLatin1Char(' ')) +
            (mark ? QString() : QStringLiteral(" (mark misplaced)")) +
@@ -44,10 +42,9 @@ private slots:
     void init() { startTest(); }
     void cleanup() { closeFrame(m_frame); }
 
-    // An item inserted into an empty document with its type's key Ctrl+F<n>, or the item of
-    // row 1 edited with F4 or a double click (no settings: cancelled, for a label the empty
-    // answer), writes only the cells of its type; an unknown type opens nothing. A selection
-    // shows its choices and multiple-selection state ("C" after the last "|" was no choice).
+    // Ctrl+F<n> inserts its type's item into an empty document, F4 or a double click edits row
+    // 1 (no settings: cancelled); only the type's cells are written. An unknown type opens
+    // nothing; a selection keeps its choices and multiple state ("C" after the last "|" is none).
     void insertAndEdit_data()
     {
         QTest::addColumn<QString>("before"); // empty: insert
@@ -92,8 +89,7 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(QString, after);
         const QString type = before.section(QLatin1Char('|'), 0, 0);
-        const bool label = key == QLatin1String("Ctrl+F1") || type == QLatin1String("Label");
-        if (label)
+        if (key == QLatin1String("Ctrl+F1") || type == QLatin1String("Label"))
             Prompter::queueAnswer(settings);
         else if (type != QLatin1String("Unknown"))
             fillIn(settings, !settings.isEmpty());
@@ -153,21 +149,17 @@ private slots:
         m_form->grid().setCurrentCell(2, 1);
         QVERIFY(triggerAction(m_form, command));
         QCOMPARE(lastMessage().left(11), reply.isEmpty() ? "" : "Replace all"); // the question
-        const QRegularExpression name(QStringLiteral(R"(^[^|]*\|([^|]*).*)"));
-        const auto namesNow = [&] {
-            return itemRows(m_form).replaceInStrings(name, QStringLiteral("\\1")).join('|');
-        };
-        QCOMPARE(namesNow(), names);
+        const QRegularExpression name(QStringLiteral(R"(^[^|]*\|([^|]*).*)"));  // the Name cell
+        QCOMPARE(itemRows(m_form).replaceInStrings(name, "\\1").join('|'), names);
         // The edit and the renaming of its group are one step of the history.
         QCOMPARE(m_form->history()->count(), newName.isEmpty() ? 0 : 1);
         m_form->history()->undo();
-        QCOMPARE(namesNow(), "grp|grp|grp|grp|");
+        QCOMPARE(itemRows(m_form).replaceInStrings(name, "\\1").join('|'), "grp|grp|grp|grp|");
     }
 
-    // The item commands from the toolbar, step by step on checkboxes given by their labels:
-    // "@r,c" makes a cell current, "?" notes the state and clears the change mark. Moves stop at
-    // either end and keep the cell; paste lands above the current item; the last item is blanked,
-    // not removed.
+    // The toolbar's item commands on checkboxes given by their labels ("@r,c": that cell made
+    // current; "?": the state noted, the change mark cleared). Moves stop at either end and keep
+    // the cell; paste lands above the current item; the last item is blanked, not removed.
     void itemCommands_data()
     {
         QTest::addColumn<QString>("items");
