@@ -104,7 +104,7 @@ private slots:
                             QKeySequence(key)[0].keyboardModifiers());
         QCOMPARE(openForms(*m_frame).size(), 1); // Ctrl+F4 did not close the window
         QCOMPARE(itemRows(m_form).value(0), after);
-        QCOMPARE(Prompter::pendingAnswers(), 0);
+        QCOMPARE(Prompter::pendingAnswers(), 0); // the label's input box was asked
         // Exactly one item, current and marked: no placeholder left.
         QCOMPARE(state(m_form),
                  QStringLiteral("[%1]:1").arg(after.section('|', ColLabel, ColLabel)) +
