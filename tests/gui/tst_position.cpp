@@ -37,18 +37,19 @@ private slots:
             {OrderForm::Block.constFirst(), "<FORM>", "</FORM>", OrderForm::Block.constLast()});
         const QString set = QStringLiteral("I Form position set in file [%1].");
         const QString remove = "Q " + RemoveBlockQuestion();
+        const QString refusal = "E Please select the line after which the form is to go.";
         const QString unreadable = QStringLiteral("C Unable to read the file [%1].\r\nLOAD: ");
         const QByteArray page = lines(1, 10), earlier = lines(1, 2) + block + lines(3, 4);
         QTest::newRow("no selection is refused")
             << page << "cmdOK 4 cmdOK" << 10 << lines(1, 4) + markers + lines(5, 10)
-            << QStringList{"E Please select the line after which the form is to go.", set};
+            << QStringList{refusal, set};
         QTest::newRow("from the frame, start marker on line 1, last line")
             << block + page << "frame 14 cmdOK" << 14 << block + page + markers << QStringList{set};
         QTest::newRow("file question cancelled") << page << "-" << 0 << page << QStringList();
         QTest::newRow("earlier block kept")
             << earlier << "no" << 0 << earlier << QStringList{remove};
-        QTest::newRow("earlier block removed, cancelled")
-            << earlier << "yes 2 cmdCancel" << 4 << earlier << QStringList{remove};
+        QTest::newRow("earlier block removed, OK refused, cancelled")
+            << earlier << "yes cmdOK 2 cmdCancel" << 4 << earlier << QStringList{remove, refusal};
         QTest::newRow("earlier block removed")
             << earlier << "yes 3 cmdOK" << 4 << lines(1, 3) + markers + lines(4, 4)
             << QStringList{remove, set};
