@@ -40,15 +40,6 @@ QString entriesOf(QWidget *menuBar)
     return entries.join(QLatin1Char(' '));
 }
 
-// How many of the toolbar's buttons are enabled.
-int enabledButtons(const frmDesign &frame)
-{
-    const QList<QAction *> actions = frame.tbrDesign()->actions();
-    return int(std::count_if(actions.begin(), actions.end(), [](const QAction *action) {
-        return action->isEnabled() && !action->isSeparator();
-    }));
-}
-
 } // namespace
 
 class tst_Shell : public FrameTest
@@ -69,13 +60,11 @@ private slots:
         m_frame = startFrame({"my", "forms/order", "form.wfm"}, m_dir.path());
         QCOMPARE(captions(*m_frame), QStringList{path("my forms/order form.wfm")});
         QCOMPARE(m_frame->activeForm()->grid().rows(), 3); // its two items
-        QCOMPARE(m_frame->activeForm()->info().SubmitText, "Send");
         QVERIFY(!m_frame->activeForm()->info().Changed);
         closeFrame(m_frame);
         SettingsStore::setDisplayWizard(false);
         m_frame = startFrame({"\"missing.wfm\""}, m_dir.path());
         QCOMPARE(captions(*m_frame), QStringList{"Untitled:1"});
-        QCOMPARE(m_frame->activeForm()->grid().rows(), 2); // the placeholder
         QCOMPARE(Prompter::shown().size(), 1);
         QCOMPARE(lastMessage().section(QStringLiteral("\r\n"), 0, 0), "Unable to open the file.");
     }
@@ -107,27 +96,24 @@ private slots:
                                    "Help: Contents=F1 - About";
         QCOMPARE(entriesOf(own), ownEntries);
         const std::unique_ptr<QMenuBar> shared(CommandActions::instance()->documentMenuBar());
-        QCOMPARE(
-            entriesOf(shared.get()).split(' ').filter(QRegularExpression("^[A-Z]")),
-            QString(
-                "File: New=Ctrl+N Open=Ctrl+O SelectPos Wizard Exit Edit: Insert: View: Toolbar* "
-                "Window: Help: Contents About")
-                .split(' '));
-        QCOMPARE(enabledButtons(*m_frame), 2); // New and Open
+        QCOMPARE(entriesOf(shared.get()).remove(QRegularExpression(" [-a-z][^ ]*")),
+                 "File: New=Ctrl+N Open=Ctrl+O SelectPos Wizard Exit Edit: Insert: View: Toolbar* "
+                 "Window: Help: Contents About"); // the enabled ones
+        QToolBar *toolbar = m_frame->tbrDesign();
+        QVERIFY(!findAction(toolbar, QStringLiteral("SAVEFILE"))->isEnabled());
 
-        QVERIFY(triggerAction(m_frame->tbrDesign(), QStringLiteral("NEWFILE")));
-        QCOMPARE(enabledButtons(*m_frame), 19);
+        QVERIFY(triggerAction(toolbar, QStringLiteral("NEWFILE")));
+        QVERIFY(findAction(toolbar, QStringLiteral("SAVEFILE"))->isEnabled());
         QVERIFY(triggerAction(m_frame->activeForm(), QStringLiteral("mnuViewToolbar")));
         QVERIFY(!m_frame->isToolbarVisible());
         QCOMPARE(entriesOf(own), QString(ownEntries).replace("Toolbar*", "Toolbar"));
     }
 
-    // A closed window's slot and caption go to the next new document; nine at most are open.
-    // The window list shows each caption exactly: "&" is no access key. However a window
-    // comes forward, from the window list or back from a dialog, the keyboard is on its grid,
-    // also when it was on the preview before: otherwise Del, Ctrl+C and Ctrl+V act on the web
-    // page. Exit asks about each changed document and stops at the first refusal; answered
-    // No for each, the program ends.
+    // However a window comes forward, from the window list or back from a dialog, the keyboard
+    // is on its grid, also when it was on the preview: otherwise Del, Ctrl+C and Ctrl+V act on
+    // the web page. A closed window's slot and caption go to the next new document; the window
+    // list shows each caption exactly ("&" is no access key); nine at most are open. Exit asks
+    // about each changed document and stops at the first refusal; answered No, the program ends.
     void windowsSlotsAndExit()
     {
         m_frame = startFrame();
@@ -174,24 +160,20 @@ private slots:
         for (int i = 4; i <= 9; ++i)
             QCOMPARE(NewWebForm(), i);
         QCOMPARE(NewWebForm(), -1);
-        const QString refusal = "The maximum number of files is already open.  Unable to %1.";
-        QCOMPARE(lastMessage(), refusal.arg("create a new file"));
+        QVERIFY(lastMessage().endsWith("Unable to create a new file."));
         QCOMPARE(Prompter::shown().constLast().icon, MessageIcon::Exclamation);
         QVERIFY(!LoadWebFormFile(saved));
-        QCOMPARE(lastMessage(), refusal.arg("open the selected file"));
-        QCOMPARE(openForms(*m_frame).size(), 9);
+        QVERIFY(lastMessage().endsWith("Unable to open the selected file."));
 
-        const QList<frmWebForm *> forms = openForms(*m_frame);
-        forms.at(0)->info().Changed = true;
-        forms.at(1)->info().Changed = true;
-        Prompter::clearShown();
+        Slots().FormInfo[1].Changed = true;
+        Slots().FormInfo[3].Changed = true;
         for (int answer : {QMessageBox::No, QMessageBox::Cancel, QMessageBox::No, QMessageBox::No})
             Prompter::queueAnswer(answer);
-        forms.at(2)->mnuFileExit_Click();
-        QCOMPARE(Prompter::shown().size(), 2);
-        QVERIFY(Prompter::shown().at(1).text.contains("[" + forms.at(1)->Caption() + "]"));
+        QVERIFY(triggerAction(m_frame.get(), QStringLiteral("mnuFileExit")));
+        QCOMPARE(Prompter::shown().size(), 4); // after the two refusals
+        QVERIFY(Prompter::shown().at(3).text.contains("[Untitled:3]"));
         QCOMPARE(openForms(*m_frame).size(), 9);
-        forms.at(2)->mnuFileExit_Click();
+        QVERIFY(triggerAction(m_frame.get(), QStringLiteral("mnuFileExit")));
         QTRY_COMPARE(openForms(*m_frame).size(), 0);
         QVERIFY(!m_frame->isVisible());
     }
