@@ -169,6 +169,7 @@ private slots:
         QTest::newRow("below the rows") << false << 2 << 5 << QString("1 3 4 [2]");
         QTest::newRow("onto itself") << false << 2 << 2 << QString("1 [2] 3 4");
         QTest::newRow("other window") << true << 3 << 2 << QString("1 [3] 2 3 4");
+        QTest::newRow("other window, below") << true << 1 << 5 << QString("1 2 3 4 [1]");
     }
     void dragRows()
     {
@@ -183,8 +184,6 @@ private slots:
         addLabels(to, to == m_form ? 0 : 4);
         m_frame->mdiArea()->tileSubWindows();
         to->history()->clear();
-        m_frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
         const QByteArray source = fileOf(m_form);
         const QByteArray targetWas = fileOf(to);
         dragRow(m_form, row, to, target);
