@@ -119,7 +119,9 @@ private slots:
         m_frame = startFrame();
         frmWebForm *first = m_frame->activeForm();
         NewWebForm();
-        first->mnuWindowCascade_Click();
+        QVERIFY(triggerAction(first, QStringLiteral("mnuWindowTile"))); // side by side
+        QVERIFY(!first->subWindow()->geometry().intersects(
+            openForms(*m_frame).at(1)->subWindow()->geometry()));
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
         for (const bool fromDialog : {false, true}) {
