@@ -7,7 +7,6 @@
 #include "Conversion.h"
 #include "ItemTypes.h"
 #include "WebFormFile.h"
-#include "editor/ItemClipboard.h"
 #include "ui/ItemGridView.h"
 
 #include <QUndoStack>
@@ -120,7 +119,6 @@ private slots:
         const int row = words.first().startsWith("row") ? words.takeFirst().mid(3).toInt() : 2;
         addLabels(m_form, 2);
         run(m_form, QStringLiteral("mnuInsertField1"), QStringLiteral("f"));
-        ItemClipboard() = m_form->grid().rowCells(1);
         m_form->grid().setCurrentCell(row, 1);
         m_form->history()->clear();
         QVERIFY(SaveWebFormFile(m_form, path("x.wfm")));

@@ -51,7 +51,7 @@ private slots:
     void cleanup() { closeFrame(m_frame); }
 
     // The command line names the file to open: unquoted arguments with spaces are joined by
-    // one space. A file that cannot be read is named in a message; a new document opens.
+    // one space. A file that cannot be read is refused with a message; a new document opens.
     void startUp()
     {
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("my forms")));
