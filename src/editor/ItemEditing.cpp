@@ -95,18 +95,17 @@ void EditFieldItem(DocumentWindow *active_form, int itemtype, int &row)
     frmEditField dialog(active_form->dialogParent());
     dialog.PrepareForm(itemtype);
     dialog.setWindowTitle(dialogCaption(row, itemtype));
-    // The boxes each type uses besides Name and Default; a hidden field has none.
-    const bool hidden = itemtype == ItemHiddenField;
-    QLineEdit *sizeBox = itemtype == ItemTextArea ? dialog.txtItemRows : dialog.txtItemMaxLength;
-    const int sizeColumn = itemtype == ItemTextArea ? ColRows : ColMax;
+    // Each box with its cell. The dialog greys out the boxes the type does not use; those
+    // cells are neither shown nor stored, so what is typed is always what is kept.
+    const QList<std::pair<QLineEdit *, int>> boxes{
+        {dialog.txtItemName, ColName},   {dialog.txtItemDefault, ColDefault},
+        {dialog.txtItemLabel, ColLabel}, {dialog.txtItemColumns, ColCols},
+        {dialog.txtItemRows, ColRows},   {dialog.txtItemMaxLength, ColMax}};
     if (row > 0) {
         const RowCells cells(active_form, row);
-        dialog.txtItemName->setText(cells.text(ColName));
-        dialog.txtItemDefault->setText(cells.text(ColDefault));
-        if (!hidden) {
-            dialog.txtItemLabel->setText(cells.text(ColLabel));
-            dialog.txtItemColumns->setText(cells.text(ColCols));
-            sizeBox->setText(cells.text(sizeColumn));
+        for (const auto &[box, col] : boxes) {
+            if (box->isEnabled())
+                box->setText(cells.text(col));
         }
     }
     if (!accepted(dialog))
@@ -114,12 +113,9 @@ void EditFieldItem(DocumentWindow *active_form, int itemtype, int &row)
     if (row == 0)
         addItemRow(active_form, itemtype, row);
     RowCells cells(active_form, row);
-    cells.setText(ColName, dialog.txtItemName->text());
-    cells.setText(ColDefault, dialog.txtItemDefault->text());
-    if (!hidden) {
-        cells.setText(ColLabel, dialog.txtItemLabel->text());
-        cells.setText(ColCols, dialog.txtItemColumns->text());
-        cells.setText(sizeColumn, sizeBox->text());
+    for (const auto &[box, col] : boxes) {
+        if (box->isEnabled())
+            cells.setText(col, box->text());
     }
     finishChange(active_form);
 }
