@@ -8,19 +8,6 @@
 
 namespace TestFiles {
 
-// The bytes of `path`; empty when it cannot be read.
-inline QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // The bytes of the file named by exactly the bytes `path`, which QString could not carry
 // when they are not UTF-8; empty when it cannot be read.
 inline QByteArray readNative(const QByteArray &path)
@@ -33,6 +20,18 @@ inline QByteArray readNative(const QByteArray &path)
     file.close();
     std::fclose(stream);
     return bytes;
+}
+
+// The bytes of `path`; empty when it cannot be read.
+inline QByteArray read(const QString &path)
+{
+    return readNative(QFile::encodeName(path));
+}
+
+inline bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Every line followed by `lineEnd`: the shape of the files the program writes.

@@ -22,7 +22,6 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPoint>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,39 +32,12 @@ namespace GuiTest {
 
 inline const QString PendingModalName = QStringLiteral("pendingModalAnswer");
 
-// Removes the settings file and the recovery copies so every test starts as a first run,
-// with the wizard off unless the test wants it.
-inline void resetSettings(bool displayWizard = false)
-{
-    QFile::remove(SettingsStore::fileName());
-    QDir(RecoveryStore::DefaultFolder()).removeRecursively();
-    SettingsStore::setDisplayWizard(displayWizard);
-    Prompter::clearAnswers();
-    Prompter::clearShown();
-    Prompter::takeUnanswered();
-    Prompter::setScripted(true);
-}
-
-// A question the test did not script fails the test, naming the question.
-inline void failOnUnansweredQuestions()
-{
-    const QStringList asked = Prompter::takeUnanswered();
-    if (!asked.isEmpty())
-        QTest::qFail(
-            qPrintable(QStringLiteral("unscripted question: ") + asked.join(QStringLiteral(" / "))),
-            __FILE__, __LINE__);
-}
-
 // A frame started as the program starts it, without the three-second wait.
 inline std::unique_ptr<frmDesign> startFrame(const QStringList &arguments = {},
                                              const QString &startFolder = QDir::currentPath())
 {
     auto frame = std::make_unique<frmDesign>();
-    StartupOptions options;
-    options.arguments = arguments;
-    options.startFolder = startFolder;
-    options.splashMilliseconds = 0;
-    frame->MDIForm_Load(options);
+    frame->MDIForm_Load({arguments, startFolder, 0});
     frame->show();
     return frame;
 }
@@ -79,10 +51,13 @@ inline int discardPendingModals()
 }
 
 // Closes the frame without any save-changes question, after failing the test on any
-// question it did not script.
+// question it did not script, naming the question.
 inline void closeFrame(std::unique_ptr<frmDesign> &frame)
 {
-    failOnUnansweredQuestions();
+    const QStringList asked = Prompter::takeUnanswered();
+    if (!asked.isEmpty())
+        QTest::qFail(qPrintable("unscripted question: " + asked.join(QStringLiteral(" / "))),
+                     __FILE__, __LINE__);
     if (discardPendingModals() > 0)
         QTest::qFail("a prepared dialog answer was never used", __FILE__, __LINE__);
     if (!frame)
@@ -155,9 +130,6 @@ template <typename T> void whenModal(std::function<void(T *)> answer)
     timer->start();
 }
 
-// The title of the dialog fillIn() answered last.
-inline QString answeredTitle;
-
 // Works `steps` on `window`, word by word: "name=value" puts the value into the text box or
 // combo box `name`, or ticks that check box (any value; none clears it), where the control
 // exists and is enabled; a number makes that line (from 1) of the window's list current;
@@ -191,11 +163,10 @@ inline void doSteps(QWidget *window, const QString &steps)
 }
 
 // Answers the next dialog of type D once it shows: `steps` as doSteps() works them, then OK
-// or Cancel. Its title goes to answeredTitle.
+// or Cancel.
 template <typename D = ModalDialog> void fillIn(const QString &steps, bool ok = true)
 {
     whenModal<D>([steps, ok](D *dialog) {
-        answeredTitle = dialog->windowTitle();
         doSteps(dialog, steps);
         ok ? dialog->cmdOK_Click() : dialog->cmdCancel_Click();
     });
@@ -258,11 +229,16 @@ protected:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    // A first run; with `start`, the frame started and m_form its document.
+    // A first run, every question scripted; with `start`, the frame started, m_form its document.
     void startTest(bool start = true)
     {
-        resetSettings();
-        answeredTitle.clear();
+        QFile::remove(SettingsStore::fileName());
+        QDir(RecoveryStore::DefaultFolder()).removeRecursively();
+        SettingsStore::setDisplayWizard(false);
+        Prompter::clearAnswers();
+        Prompter::clearShown();
+        Prompter::takeUnanswered();
+        Prompter::setScripted(true);
         QVERIFY(m_dir.isValid());
         if (start)
             m_frame = startFrame();

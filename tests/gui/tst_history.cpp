@@ -146,8 +146,8 @@ private slots:
             QCOMPARE(stateOf(m_form), done);
             QVERIFY(m_form->info().Changed);
         }
-        QVERIFY(
-            SaveWebFormFile(m_form, path("x.wfm"))); // saved after the step, which is then undone
+        // Saved after the step, which is then undone.
+        QVERIFY(SaveWebFormFile(m_form, path("x.wfm")));
         run(m_form, QStringLiteral("Ctrl+Z"));
         QVERIFY(m_form->isWindowModified());
         run(m_form, QStringLiteral("mnuFileProperties"), QStringLiteral("other"));
